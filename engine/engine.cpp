@@ -62,10 +62,10 @@ void Engine::SpeedButton1Click() {
     echo(turn);
     if (turn.userLine == turn.repeatCheck) {
         m_state.ReplyText = pickReply(m_knowledge, files::kRepeat);
-    } else if (screenInsults(turn)) {
+    } else if (screen(m_insults)) {
         m_state.ReplyText = pickReply(m_knowledge, files::kInsultReplies);
     } else {
-        screenHumanTopics(turn);
+        turn.humanTopic = screen(m_humanTopics);
         const bool answered = longMessage(turn) || [&] {
             Continuation branch = Continuation::ThreadEnded;
             if (m_state.BranchDepth >= 1)
@@ -102,25 +102,15 @@ void Engine::echo(Turn& turn) {
     turn.keyCopy = turn.userLine;
 }
 
-bool Engine::screenInsults(Turn& /*turn*/) {
-    for (m_state.ScanLine = 1; m_state.ScanLine < m_insults.count(); ++m_state.ScanLine) {
-        const std::string& entry = m_insults.get(m_state.ScanLine);
+// Scans entries 1 .. Count-1 of a word list in InputUpper; true at the first hit.
+bool Engine::screen(const LineList& list) {
+    for (m_state.ScanLine = 1; m_state.ScanLine < list.count(); ++m_state.ScanLine) {
+        const std::string& entry = list.get(m_state.ScanLine);
         m_state.CharPos = static_cast<std::int32_t>(entry.size());
         if (phraseScan(entry, m_state.InputUpper))
             return true;
     }
     return false;
-}
-
-void Engine::screenHumanTopics(Turn& turn) {
-    for (m_state.ScanLine = 1; m_state.ScanLine < m_humanTopics.count(); ++m_state.ScanLine) {
-        const std::string& entry = m_humanTopics.get(m_state.ScanLine);
-        m_state.CharPos = static_cast<std::int32_t>(entry.size());
-        if (phraseScan(entry, m_state.InputUpper)) {
-            turn.humanTopic = true;
-            return;
-        }
-    }
 }
 
 // Two rolls in three test the length. A line of exactly 110 characters is not over-long:

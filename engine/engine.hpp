@@ -89,8 +89,7 @@ private:
     std::string pickReply(LineList& list, const char* name);
     bool readInput(Turn& turn);
     void echo(Turn& turn);
-    bool screenInsults(Turn& turn);
-    void screenHumanTopics(Turn& turn);
+    bool screen(const LineList& list);
     bool longMessage(Turn& turn);
     enum class Continuation { Answered, ThreadEnded, TableEnded };
     Continuation continueBranch();
