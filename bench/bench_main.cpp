@@ -7,7 +7,6 @@
 #include "data/word_lists.hpp"
 #include "engine/codec.hpp"
 #include "engine/engine.hpp"
-#include "engine/errors.hpp"
 #include "engine/phrase_line.hpp"
 #include "engine/phrase_scan.hpp"
 #include "engine/rtf.hpp"
@@ -16,7 +15,10 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cstdint>
+#include <exception>
 #include <filesystem>
+#include <initializer_list>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -193,6 +195,13 @@ class PhraseMaker {
         return out;
     }
 
+    // A thread's line: a key of up to 3 words after its run of "_".
+    std::string branchLine(int depth, int answers) {
+        std::string branchKey(static_cast<std::size_t>(depth), '_');
+        branchKey += key(3);
+        return line(branchKey, answers);
+    }
+
   private:
     template <class T, std::size_t N> const T& pick(const T (&items)[N]) {
         return items[m_random.uniform(static_cast<std::int32_t>(N))];
@@ -293,15 +302,16 @@ Table makeTable(int phraseLines) {
                 return key;
         }
     };
-    // About one main phrase in four opens a thread of one or two steps, some of which go on
+    // About one main phrase in eight opens a thread of one or two steps, some of which go on
     // to a second depth.
     const auto branches = [&](std::vector<std::string>& out) {
-        if (maker.draw(1, 4) != 1)
+        if (maker.draw(1, 8) != 1)
             return;
         for (int step = maker.draw(1, 2); step > 0; --step) {
-            out.push_back(maker.line("_" + maker.key(3), maker.draw(1, 2)));
+            const int answers = maker.draw(1, 2);
+            out.push_back(maker.branchLine(1, answers));
             if (maker.draw(1, 3) == 1)
-                out.push_back(maker.line("__" + maker.key(3), 1));
+                out.push_back(maker.branchLine(2, 1));
         }
     };
 
@@ -424,6 +434,13 @@ BENCHMARK_DEFINE_F(PhraseTable, Load)(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(disk->words.size()));
 }
 
+// Only the file read of the load, to tell it from the parse.
+BENCHMARK_DEFINE_F(PhraseTable, ReadAll)(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(files->readAll(files::kWords));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(disk->words.size()));
+}
+
 BENCHMARK_DEFINE_F(PhraseTable, Save)(benchmark::State& state) {
     const LineList list(LineList::Format::Rich, disk->table.lines);
     for (auto _ : state)
@@ -519,6 +536,7 @@ void tableSizes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK_REGISTER_F(PhraseTable, Load)->Apply(tableSizes);
+BENCHMARK_REGISTER_F(PhraseTable, ReadAll)->Apply(tableSizes);
 BENCHMARK_REGISTER_F(PhraseTable, Save)->Apply(tableSizes);
 BENCHMARK_REGISTER_F(PhraseTable, RtfWrite)->Apply(tableSizes);
 BENCHMARK_REGISTER_F(PhraseTable, RtfParse)->Apply(tableSizes);
