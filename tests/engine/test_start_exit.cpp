@@ -87,6 +87,10 @@ TEST_F(StartExit, SessionLogCountsTheTableOnDiskAndFailsWithoutWriting) {
     std::filesystem::remove(dir.path() / "Base/Words.Dat");
     EXPECT_THROW(engine.writeSessionLog(), EngineError);
     EXPECT_EQ(dir.read("Base/Log.Semtra"), before);
+    std::filesystem::permissions(dir.path() / "Base/Log.Semtra", std::filesystem::perms::owner_read);
+    dir.write("Base/Words.Dat", "");
+    EXPECT_THROW(engine.writeSessionLog(), EngineError) << "a read-only log";
+    EXPECT_EQ(dir.read("Base/Log.Semtra"), before);
     std::filesystem::remove(dir.path() / "Base/Log.Semtra");
     try {
         engine.writeSessionLog();
