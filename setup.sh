@@ -6,7 +6,8 @@ cd "$(dirname "$0")"
 
 mode=${1:-run}
 build_dir=${SEMTRA_BUILD_DIR:-build}
-packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev fonts-liberation)
 
 install_missing() {
     local missing=()
@@ -30,6 +31,10 @@ case "$mode" in
 run)
     install_missing
     build
+    # The window where there is a display, the terminal chat where there is none.
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        exec "$build_dir/bin/semtra"
+    fi
     exec "$build_dir/bin/semtra-cli"
     ;;
 test)

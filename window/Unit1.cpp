@@ -1,0 +1,271 @@
+#include "window/Unit1.hpp"
+
+#include "data/captions.hpp"
+#include "window/dialogue_view.hpp"
+#include "window/text.hpp"
+#include "window/vcl_timer.hpp"
+
+#include <QAction>
+#include <QEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace semtra::window {
+
+namespace {
+
+const QColor kSilver(192, 192, 192);
+
+// "MS Sans Serif" where it exists, else a packaged sans-serif of the same size.
+QFont windowFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    font.setPointSize(8);
+    return font;
+}
+
+void setSilver(QWidget* widget, QPalette::ColorRole role) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, kSilver);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QToolButton* speedButton(QWidget* parent, const char* name, const char* caption, QRect geometry,
+                         const char* hint) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(tr8(caption));
+    button->setGeometry(geometry);
+    button->setAutoRaise(true); // flat
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setToolTip(tr8(hint));
+    button->setEnabled(false);
+    return button;
+}
+
+} // namespace
+
+TForm1::TForm1(Form1Services services, QWidget* parent) : QMainWindow(parent) {
+    m_ownClock = services.clock ? nullptr : std::make_unique<SystemClock>();
+    m_ownRandom = services.random ? nullptr : std::make_unique<SplitMixRandom>();
+    m_ownErrors = services.errors ? nullptr : std::make_unique<ErrorBoxes>(this);
+    m_ownSound = services.sound ? nullptr : std::make_unique<SilentCues>();
+    m_clock = services.clock ? services.clock : m_ownClock.get();
+    m_random = services.random ? services.random : m_ownRandom.get();
+    m_errors = services.errors ? services.errors : m_ownErrors.get();
+    m_sound = services.sound ? services.sound : m_ownSound.get();
+    m_engine = std::make_unique<Engine>(std::move(services.files), *this, *m_clock, *m_random);
+
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(tr8(data::kForm1Caption));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(windowFont());
+    setCursor(Qt::ForbiddenCursor);
+    setSilver(this, QPalette::Window);
+    buildControls();
+    buildMenu();
+    buildTimers();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    centreOnDesktop();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::setSideWindows(TForm2* editor, TForm3* about) {
+    m_editor = editor;
+    m_about = about;
+}
+
+void TForm1::buildControls() {
+    auto* client = new QWidget(this);
+    client->setFixedSize(587, 361);
+    setCentralWidget(client);
+
+    m_tab1 = new QFrame(client);
+    m_tab1->setObjectName(QStringLiteral("TabControl1"));
+    m_tab1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_tab1->setGeometry(0, 0, 588, 313);
+
+    m_view = new DialogueView(m_tab1);
+    m_view->setObjectName(QStringLiteral("RichEdit1"));
+    m_view->setGeometry(4, 6, 580, 303);
+    m_view->viewport()->setCursor(Qt::ForbiddenCursor);
+    m_view->setToolTip(tr8(data::kHintRichEdit1));
+    setSilver(m_view->viewport(), QPalette::Base);
+    {
+        QPalette palette = m_view->palette();
+        palette.setColor(QPalette::Base, kSilver);
+        m_view->setPalette(palette);
+    }
+
+    m_tab2 = new QFrame(client);
+    m_tab2->setObjectName(QStringLiteral("TabControl2"));
+    m_tab2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_tab2->setGeometry(0, 312, 585, 30);
+    m_tab2->setCursor(Qt::ForbiddenCursor);
+
+    m_edit = new QLineEdit(m_tab2);
+    m_edit->setObjectName(QStringLiteral("Edit1"));
+    m_edit->setGeometry(3, 5, 422, 21);
+    m_edit->setMaxLength(255);
+    m_edit->setToolTip(tr8(data::kHintEdit1));
+    {
+        QPalette palette = m_edit->palette();
+        palette.setColor(QPalette::Base, kSilver);
+        palette.setColor(QPalette::Text, Qt::black);
+        m_edit->setPalette(palette);
+    }
+    m_edit->installEventFilter(this);
+    connect(m_edit, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+
+    m_undo = speedButton(m_tab2, "SpeedButton2", "<", {426, 5, 27, 22}, data::kHintSpeedButton2);
+    m_layout = speedButton(m_tab2, "SpeedButton3", "E/R", {453, 5, 43, 22}, data::kHintSpeedButton3);
+    m_say = speedButton(m_tab2, "SpeedButton1", data::kSayCaption, {496, 5, 86, 22},
+                        data::kHintSpeedButton1);
+    connect(m_say, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(m_undo, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
+    connect(m_layout, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
+
+    m_status = new QStatusBar(client);
+    m_status->setObjectName(QStringLiteral("StatusBar1"));
+    m_status->setGeometry(0, 342, 587, 19);
+    m_status->setSizeGripEnabled(false);
+    m_status->setCursor(Qt::WhatsThisCursor);
+    m_status->setToolTip(tr8(data::kHintStatusBar1));
+    const int widths[3] = {130, 322, 0};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(m_status);
+        m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
+        m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        if (widths[i] > 0)
+            m_panels[i]->setFixedWidth(widths[i]);
+        m_status->addWidget(m_panels[i], widths[i] > 0 ? 0 : 1);
+    }
+    m_panels[2]->setText(tr8(data::kModeCpuUser));
+}
+
+QAction* TForm1::addItem(QMenu* menu, const char* name, const char* caption,
+                         void (TForm1::*handler)()) {
+    auto* item = menu->addAction(tr8(caption));
+    item->setObjectName(QString::fromLatin1(name));
+    if (handler)
+        connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return item;
+}
+
+// A separator line in the menu whose shortcut still works: the line is drawn by the menu,
+// the shortcut belongs to an action of the window, which follows the item's enabled state.
+QAction* TForm1::addShortcutSeparator(QMenu* menu, const char* name, const QKeySequence& key,
+                                      void (TForm1::*handler)()) {
+    menu->addSeparator();
+    auto* item = new QAction(this);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcut(key);
+    item->setShortcutContext(Qt::WindowShortcut);
+    addAction(item);
+    connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return item;
+}
+
+void TForm1::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* system = m_menus[0] = bar->addMenu(tr8("&Система"));
+    system->menuAction()->setObjectName(QStringLiteral("N1"));
+    addItem(system, "N2", "&Новый диалог", &TForm1::N2Click);
+    addShortcutSeparator(system, "N3", QKeySequence(Qt::Key_Insert), &TForm1::N3Click);
+    addItem(system, "N4", "&Выход", &TForm1::N4Click);
+
+    QMenu* settings = m_menus[1] = bar->addMenu(tr8("&Настройки"));
+    settings->menuAction()->setObjectName(QStringLiteral("N5"));
+    addItem(settings, "N6", "&Цвет основного фона ", nullptr);
+    addItem(settings, "N21", "Ц&вет фона поля вывода реплик", nullptr);
+    addItem(settings, "N16", "Цв&ет фона поля ввода реплик", nullptr);
+    addItem(settings, "N9", "Цве&т шрифтов кнопок на панели", nullptr);
+    addShortcutSeparator(settings, "N15", QKeySequence(Qt::CTRL | Qt::Key_Z), &TForm1::N15Click);
+    QMenu* colours = settings->addMenu(tr8("Цвет &реплик"));
+    colours->menuAction()->setObjectName(QStringLiteral("N7"));
+    addItem(colours, "User1", "&User", nullptr);
+    addItem(colours, "Cpu1", "&Cpu", nullptr);
+    addItem(colours, "Mystring2", "&My string", nullptr);
+    addShortcutSeparator(settings, "N36", QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::N36Click);
+    QMenu* fonts = settings->addMenu(tr8("&Параметры шрифта"));
+    fonts->menuAction()->setObjectName(QStringLiteral("N10"));
+    addItem(fonts, "User2", "&User", nullptr);
+    addItem(fonts, "Cpu2", "&Cpu", nullptr);
+    addItem(fonts, "Mystring1", "&My string", nullptr);
+    settings->addSeparator()->setObjectName(QStringLiteral("N8"));
+    QAction* restore = addItem(settings, "N13", "Вернуть первоначальные настройки", nullptr);
+    restore->setCheckable(true);
+    restore->setChecked(true);
+    settings->addSeparator()->setObjectName(QStringLiteral("N14"));
+    QMenu* mode = settings->addMenu(tr8("&Режим"));
+    mode->menuAction()->setObjectName(QStringLiteral("N37"));
+    QAction* cpuUser = addItem(mode, "CpuUser1", "&Cpu\\User", &TForm1::CpuUser1Click);
+    cpuUser->setCheckable(true);
+    cpuUser->setChecked(true);
+    addItem(mode, "Cpu31", "C&pu\\Cpu", &TForm1::Cpu31Click)->setCheckable(true);
+    addItem(settings, "N38", "Ре&дактор", &TForm1::N38Click);
+    settings->addSeparator()->setObjectName(QStringLiteral("N39"));
+    addItem(settings, "N40", "&Full Screen", nullptr);
+
+    QMenu* help = m_menus[2] = bar->addMenu(tr8("С&правка"));
+    help->menuAction()->setObjectName(QStringLiteral("N11"));
+    addItem(help, "N12", "&О программе...", nullptr);
+
+}
+
+QAction* TForm1::action(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void TForm1::buildTimers() {
+    struct Spec {
+        const char* name;
+        int interval;
+        bool enabled;
+        void (TForm1::*handler)();
+    };
+    const Spec specs[7] = {
+        {"Timer1", 1, true, &TForm1::Timer1Timer},     {"Timer2", 1000, true, &TForm1::Timer2Timer},
+        {"Timer3", 1, true, &TForm1::Timer3Timer},     {"Timer4", 1, false, &TForm1::Timer4Timer},
+        {"Timer5", 1, true, &TForm1::Timer5Timer},     {"Timer6", 3000, false, &TForm1::Timer6Timer},
+        {"Timer7", 1, true, &TForm1::Timer7Timer},
+    };
+    for (int i = 0; i < 7; ++i) {
+        const Spec& spec = specs[i];
+        m_timers[i] = new VclTimer(spec.name, spec.interval, spec.enabled, this);
+        connect(m_timers[i], &VclTimer::timeout, this, [this, h = spec.handler] { (this->*h)(); });
+    }
+}
+
+// Insert, Ctrl+Z and Ctrl+S belong to the menu before the input line sees them: the line
+// never undoes its typing, and a disabled command's key does nothing at all.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_edit &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->modifiers() | key->key());
+        for (const char* name : {"N3", "N15", "N36"}) {
+            if (action(name)->shortcut() != pressed)
+                continue;
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace semtra::window

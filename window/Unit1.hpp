@@ -1,0 +1,142 @@
+#pragma once
+
+#include "engine/engine.hpp"
+#include "window/error_box.hpp"
+#include "window/input_tools.hpp"
+#include "window/sound.hpp"
+
+#include <QColor>
+#include <QFont>
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QStatusBar;
+class QToolButton;
+class QFrame;
+
+namespace semtra::window {
+
+class DialogueView;
+class VclTimer;
+class TForm2;
+class TForm3;
+
+// What the main window takes from outside, so tests can script it.
+struct Form1Services {
+    FileSystem files;
+    Clock* clock = nullptr;          // the system clock when null
+    RandomSource* random = nullptr;  // the program's generator when null
+    ErrorSink* errors = nullptr;     // error boxes when null
+    SoundCues* sound = nullptr;      // silence when null
+};
+
+// The main window: the dialogue view, the input bar, the status bar, the menu and the
+// timers. Its handlers delegate to the engine and to small helpers per concern.
+class TForm1 : public QMainWindow, public Host {
+    Q_OBJECT
+public:
+    explicit TForm1(Form1Services services, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The side windows, created after this one.
+    void setSideWindows(TForm2* editor, TForm3* about);
+
+    Engine& engine() { return *m_engine; }
+    DialogueView* RichEdit1() const { return m_view; }
+    QLineEdit* Edit1() const { return m_edit; }
+    VclTimer* timer(int number) const { return m_timers[number - 1]; }
+    QLabel* panel(int index) const { return m_panels[index]; }
+    QAction* action(const char* name) const;
+    int shrinkCounter() const { return m_tag; }
+    QWidget* control(const char* name) const;
+
+    // Handlers, named after their component and event.
+    void FormCreate();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void N2Click();
+    void N3Click() { SpeedButton1Click(); }
+    void N4Click();
+    void N15Click() { SpeedButton2Click(); }
+    void N36Click() { SpeedButton3Click(); }
+    void CpuUser1Click();
+    void Cpu31Click();
+    void N38Click();
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void Timer4Timer();
+    void Timer5Timer();
+    void Timer6Timer();
+    void Timer7Timer();
+    void Edit1Change();
+    void editorClosed();
+
+    // Host: what a turn needs of the window.
+    std::string inputText() override;
+    void clearInput() override;
+    bool cpuUserChecked() override;
+    bool cpu3Checked() override;
+    int viewLineCount() override;
+    std::string viewLine(int index) override;
+    void appendViewLine(const std::string& text, LineStyle style) override;
+    void setCursors(Cursor cursor) override;
+    void playCue(Cue cue) override;
+    std::string exchangeWritePath() override;
+    void enableTimer4() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void buildTimers();
+    QAction* addItem(QMenu* menu, const char* name, const char* caption, void (TForm1::*handler)());
+    QAction* addShortcutSeparator(QMenu* menu, const char* name, const QKeySequence& key,
+                                  void (TForm1::*handler)());
+    void guard(const std::function<void()>& handler) { guarded(*m_errors, handler); }
+    void setServiceMode(bool cpu);
+    void centreOnDesktop();
+
+    std::unique_ptr<Clock> m_ownClock;
+    std::unique_ptr<RandomSource> m_ownRandom;
+    std::unique_ptr<ErrorSink> m_ownErrors;
+    std::unique_ptr<SoundCues> m_ownSound;
+    Clock* m_clock;
+    RandomSource* m_random;
+    ErrorSink* m_errors;
+    SoundCues* m_sound;
+    std::unique_ptr<Engine> m_engine;
+
+    TForm2* m_editor = nullptr;
+    TForm3* m_about = nullptr;
+    QFrame* m_tab1 = nullptr;
+    QFrame* m_tab2 = nullptr;
+    DialogueView* m_view = nullptr;
+    QLineEdit* m_edit = nullptr;
+    QToolButton* m_say = nullptr;
+    QToolButton* m_undo = nullptr;
+    QToolButton* m_layout = nullptr;
+    QStatusBar* m_status = nullptr;
+    QLabel* m_panels[3] = {};
+    QMenu* m_menus[3] = {};
+    VclTimer* m_timers[7] = {};
+    ReservedGuard m_guard;
+    // The settings the colour and font dialogs hold: the shared colour (also of idle
+    // remarks), the user's and the bot's line colours and fonts.
+    QColor m_colour1 = Qt::black;
+    QColor m_colour2 = Qt::black;
+    QColor m_colour3 = Qt::black;
+    QFont m_font1;
+    QFont m_font2;
+    int m_tag = 0; // shrink counter
+};
+
+} // namespace semtra::window

@@ -1,0 +1,44 @@
+#include "window/application.hpp"
+
+#include "engine/data_folder.hpp"
+#include "modes/Unit2.hpp"
+#include "modes/Unit3.hpp"
+#include "window/Unit1.hpp"
+#include "window/qt_clock.hpp"
+#include "window/text.hpp"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <exception>
+#include <filesystem>
+
+namespace semtra::window {
+
+int runApplication(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("semtra"));
+
+    std::filesystem::path workDir;
+    try {
+        workDir = chooseWorkFolder(std::nullopt,
+                                   QApplication::applicationFilePath().toStdString());
+    } catch (const std::exception& error) {
+        QMessageBox::critical(nullptr, QStringLiteral("Semtra"), QString::fromLocal8Bit(error.what()));
+        return 2;
+    }
+
+    QtClock clock;
+    Form1Services services{FileSystem(workDir, drivesFolder())};
+    services.clock = &clock;
+    TForm1 form1(std::move(services));
+    TForm2 form2(&form1, form1.engine().clock(), form1.engine().random());
+    TForm3 form3;
+    form2.setAttribute(Qt::WA_QuitOnClose, false);
+    form3.setAttribute(Qt::WA_QuitOnClose, false);
+    form1.setSideWindows(&form2, &form3);
+    form1.show();
+    return app.exec();
+}
+
+} // namespace semtra::window
