@@ -31,6 +31,7 @@ void VclTimer::setInterval(int interval) {
 }
 
 void VclTimer::restart() {
+    ++m_starts;
     const int ms = std::max(m_interval, kFastestTick);
     // Long intervals want wall-clock accuracy; the fast ticks may be coarse to save wake-ups.
     m_timer.start(ms, ms >= 1000 ? Qt::PreciseTimer : Qt::CoarseTimer, this);

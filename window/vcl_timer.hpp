@@ -21,6 +21,9 @@ public:
     void setEnabled(bool enabled);
     int interval() const { return m_interval; }
     void setInterval(int interval);
+    bool running() const { return m_timer.isActive(); }
+    // How often the count has started from zero, for the tests of the rhythm.
+    int starts() const { return m_starts; }
 
 signals:
     void timeout();
@@ -34,6 +37,7 @@ private:
     QBasicTimer m_timer;
     int m_interval;
     bool m_enabled = false;
+    int m_starts = 0;
 };
 
 } // namespace semtra::window
