@@ -49,6 +49,10 @@ QToolButton* speedButton(QWidget* parent, const char* name, const char* caption,
     button->setCursor(Qt::PointingHandCursor);
     button->setToolTip(tr8(hint));
     button->setEnabled(false);
+    // A greyed caption, as a disabled flat button shows it.
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
+    button->setPalette(palette);
     return button;
 }
 
@@ -57,7 +61,7 @@ QToolButton* speedButton(QWidget* parent, const char* name, const char* caption,
 TForm1::TForm1(Form1Services services, QWidget* parent) : QMainWindow(parent) {
     m_ownClock = services.clock ? nullptr : std::make_unique<SystemClock>();
     m_ownRandom = services.random ? nullptr : std::make_unique<SplitMixRandom>();
-    m_ownErrors = services.errors ? nullptr : std::make_unique<ErrorBoxes>(this);
+    m_ownErrors = services.errors ? nullptr : std::make_unique<ErrorBoxes>(nullptr);
     m_ownSound = services.sound ? nullptr : std::make_unique<SilentCues>();
     m_clock = services.clock ? services.clock : m_ownClock.get();
     m_random = services.random ? services.random : m_ownRandom.get();
@@ -159,6 +163,7 @@ QAction* TForm1::addItem(QMenu* menu, const char* name, const char* caption,
                          void (TForm1::*handler)()) {
     auto* item = menu->addAction(tr8(caption));
     item->setObjectName(QString::fromLatin1(name));
+    m_actions.insert(item->objectName(), item);
     if (handler)
         connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     return item;
@@ -171,6 +176,7 @@ QAction* TForm1::addShortcutSeparator(QMenu* menu, const char* name, const QKeyS
     menu->addSeparator();
     auto* item = new QAction(this);
     item->setObjectName(QString::fromLatin1(name));
+    m_actions.insert(item->objectName(), item);
     item->setShortcut(key);
     item->setShortcutContext(Qt::WindowShortcut);
     addAction(item);
@@ -178,31 +184,36 @@ QAction* TForm1::addShortcutSeparator(QMenu* menu, const char* name, const QKeyS
     return item;
 }
 
+void TForm1::nameMenu(QMenu* menu, const char* name) {
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    m_actions.insert(menu->menuAction()->objectName(), menu->menuAction());
+}
+
 void TForm1::buildMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
     QMenu* system = m_menus[0] = bar->addMenu(tr8("&Система"));
-    system->menuAction()->setObjectName(QStringLiteral("N1"));
+    nameMenu(system, "N1");
     addItem(system, "N2", "&Новый диалог", &TForm1::N2Click);
     addShortcutSeparator(system, "N3", QKeySequence(Qt::Key_Insert), &TForm1::N3Click);
     addItem(system, "N4", "&Выход", &TForm1::N4Click);
 
     QMenu* settings = m_menus[1] = bar->addMenu(tr8("&Настройки"));
-    settings->menuAction()->setObjectName(QStringLiteral("N5"));
+    nameMenu(settings, "N5");
     addItem(settings, "N6", "&Цвет основного фона ", nullptr);
     addItem(settings, "N21", "Ц&вет фона поля вывода реплик", nullptr);
     addItem(settings, "N16", "Цв&ет фона поля ввода реплик", nullptr);
     addItem(settings, "N9", "Цве&т шрифтов кнопок на панели", nullptr);
     addShortcutSeparator(settings, "N15", QKeySequence(Qt::CTRL | Qt::Key_Z), &TForm1::N15Click);
     QMenu* colours = settings->addMenu(tr8("Цвет &реплик"));
-    colours->menuAction()->setObjectName(QStringLiteral("N7"));
+    nameMenu(colours, "N7");
     addItem(colours, "User1", "&User", nullptr);
     addItem(colours, "Cpu1", "&Cpu", nullptr);
     addItem(colours, "Mystring2", "&My string", nullptr);
     addShortcutSeparator(settings, "N36", QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::N36Click);
     QMenu* fonts = settings->addMenu(tr8("&Параметры шрифта"));
-    fonts->menuAction()->setObjectName(QStringLiteral("N10"));
+    nameMenu(fonts, "N10");
     addItem(fonts, "User2", "&User", nullptr);
     addItem(fonts, "Cpu2", "&Cpu", nullptr);
     addItem(fonts, "Mystring1", "&My string", nullptr);
@@ -212,7 +223,7 @@ void TForm1::buildMenu() {
     restore->setChecked(true);
     settings->addSeparator()->setObjectName(QStringLiteral("N14"));
     QMenu* mode = settings->addMenu(tr8("&Режим"));
-    mode->menuAction()->setObjectName(QStringLiteral("N37"));
+    nameMenu(mode, "N37");
     QAction* cpuUser = addItem(mode, "CpuUser1", "&Cpu\\User", &TForm1::CpuUser1Click);
     cpuUser->setCheckable(true);
     cpuUser->setChecked(true);
@@ -222,13 +233,13 @@ void TForm1::buildMenu() {
     addItem(settings, "N40", "&Full Screen", nullptr);
 
     QMenu* help = m_menus[2] = bar->addMenu(tr8("С&правка"));
-    help->menuAction()->setObjectName(QStringLiteral("N11"));
+    nameMenu(help, "N11");
     addItem(help, "N12", "&О программе...", nullptr);
 
 }
 
 QAction* TForm1::action(const char* name) const {
-    return findChild<QAction*>(QString::fromLatin1(name));
+    return m_actions.value(QString::fromLatin1(name));
 }
 
 void TForm1::buildTimers() {

@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QMainWindow>
 
 #include <memory>
@@ -98,6 +99,7 @@ private:
     void buildControls();
     void buildMenu();
     void buildTimers();
+    void nameMenu(QMenu* menu, const char* name);
     QAction* addItem(QMenu* menu, const char* name, const char* caption, void (TForm1::*handler)());
     QAction* addShortcutSeparator(QMenu* menu, const char* name, const QKeySequence& key,
                                   void (TForm1::*handler)());
@@ -128,6 +130,7 @@ private:
     QLabel* m_panels[3] = {};
     QMenu* m_menus[3] = {};
     VclTimer* m_timers[7] = {};
+    QHash<QString, QAction*> m_actions; // menu items by name: the refresher asks every tick
     ReservedGuard m_guard;
     // The settings the colour and font dialogs hold: the shared colour (also of idle
     // remarks), the user's and the bot's line colours and fonts.
