@@ -74,6 +74,7 @@ TForm1::TForm1(Form1Services services, QWidget* parent) : QMainWindow(parent) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFont(windowFont());
+    m_font1 = m_font2 = windowFont();
     setCursor(Qt::ForbiddenCursor);
     setSilver(this, QPalette::Window);
     buildControls();
