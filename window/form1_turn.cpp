@@ -13,6 +13,8 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include <array>
+
 namespace semtra::window {
 
 std::string TForm1::inputText() { return toCp(m_edit->text()); }
@@ -52,11 +54,10 @@ void TForm1::appendViewLine(const std::string& text, LineStyle style) {
 
 void TForm1::setCursors(Cursor cursor) {
     const Qt::CursorShape shape = cursor == Cursor::HourGlass ? Qt::WaitCursor : Qt::ForbiddenCursor;
-    for (QWidget* widget : {static_cast<QWidget*>(m_edit), static_cast<QWidget*>(this),
-                            static_cast<QWidget*>(m_view), static_cast<QWidget*>(m_say),
-                            static_cast<QWidget*>(m_undo), static_cast<QWidget*>(m_layout),
-                            static_cast<QWidget*>(m_status), static_cast<QWidget*>(m_tab1),
-                            static_cast<QWidget*>(m_tab2)})
+    // The nine controls a turn marks, in the order the turn marks them.
+    const std::array<QWidget*, 9> marked{m_edit, this,   m_view,   m_say, m_undo,
+                                         m_layout, m_status, m_tab1, m_tab2};
+    for (QWidget* widget : marked)
         widget->setCursor(shape);
     m_view->viewport()->setCursor(shape);
 }
