@@ -4,13 +4,13 @@
 #include "engine/errors.hpp"
 
 #include <atomic>
-#include <fstream>
 #include <span>
 #include <system_error>
 #include <utility>
 #include <vector>
 
 #ifdef _WIN32
+#include <fstream>
 #include <process.h>
 #else
 #include <cerrno>
@@ -41,13 +41,34 @@ unsigned long processId() {
     return static_cast<unsigned long>(_getpid());
 }
 
-Created writeNewFile(const fs::path& temp, std::string_view data, const fs::path* original) {
+std::optional<std::size_t> readFile(const fs::path& path, std::string& buffer) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.seekg(0, std::ios::end)) {
+        return std::nullopt;
+    }
+    const std::streamoff size = in.tellg();
+    if (size < 0 || !in.seekg(0)) {
+        return std::nullopt;
+    }
+    if (buffer.size() < static_cast<std::size_t>(size)) {
+        buffer.resize(static_cast<std::size_t>(size));
+    }
+    if (!in.read(buffer.data(), size)) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(size);
+}
+
+Created writeNewFile(const fs::path& temp, const FileSystem::Producer& produce,
+                     const fs::path* original) {
     std::error_code ec;
     if (fs::exists(temp, ec)) {
         return Created::Exists;
     }
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out.write(data.data(), static_cast<std::streamsize>(data.size()));
+    produce([&out](std::string_view piece) {
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    });
     out.close();
     if (!out) {
         return Created::Failed;
@@ -74,6 +95,59 @@ bool isReadOnly(const fs::path& path) {
 
 unsigned long processId() {
     return static_cast<unsigned long>(::getpid());
+}
+
+// Closes the descriptor however the work on it ends.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() { close(); }
+
+    int get() const { return m_fd; }
+    bool open() const { return m_fd >= 0; }
+    // False when the close reports an error, which for a written file may be a lost write.
+    bool close() {
+        const int fd = std::exchange(m_fd, -1);
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+  private:
+    int m_fd;
+};
+
+bool readFully(int fd, char* out, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::read(fd, out, size);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) { // an error, or the file got shorter under us
+            return false;
+        }
+        out += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// read() straight into the buffer: no stream layer, and no zero-filling of memory the read
+// overwrites anyway once the buffer is big enough.
+std::optional<std::size_t> readFile(const fs::path& path, std::string& buffer) {
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st {};
+    if (!file.open() || ::fstat(file.get(), &st) != 0 || st.st_size < 0) {
+        return std::nullopt;
+    }
+    const auto size = static_cast<std::size_t>(st.st_size);
+    if (buffer.size() < size) {
+        buffer.resize(size);
+    }
+    if (!readFully(file.get(), buffer.data(), size)) {
+        return std::nullopt;
+    }
+    return size;
 }
 
 bool writeFully(int fd, std::string_view data) {
@@ -104,24 +178,52 @@ bool copyModeAndOwner(int fd, const fs::path& original) {
     return ::fchmod(fd, st.st_mode & 07777) == 0;
 }
 
-Created writeNewFile(const fs::path& temp, std::string_view data, const fs::path* original) {
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
+// Starts writing the range to the disk without waiting for it, so that the fsync at the end
+// finds most of a big file already written. Only a head start: the fsync still decides.
+void startWriteback(int fd, off_t offset, off_t length) {
+#ifdef __linux__
+    ::sync_file_range(fd, offset, length, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)fd, (void)offset, (void)length;
+#endif
+}
+
+// Writes each piece as it comes; after a failed write the rest is dropped and the file is
+// given up.
+bool writeContent(int fd, const FileSystem::Producer& produce) {
+    constexpr off_t kWritebackStep = 1 << 20;
+    bool ok = true;
+    off_t written = 0;
+    off_t handedOver = 0; // written and already on its way to the disk
+    produce([&](std::string_view piece) {
+        ok = ok && writeFully(fd, piece);
+        written += static_cast<off_t>(piece.size());
+        if (ok && written - handedOver >= kWritebackStep) {
+            startWriteback(fd, handedOver, written - handedOver);
+            handedOver = written;
+        }
+    });
+    return ok;
+}
+
+Created writeNewFile(const fs::path& temp, const FileSystem::Producer& produce,
+                     const fs::path* original) {
+    Descriptor file(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!file.open()) {
         return errno == EEXIST ? Created::Exists : Created::Failed;
     }
-    bool ok =
-        (!original || copyModeAndOwner(fd, *original)) && writeFully(fd, data) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
+    bool ok = (!original || copyModeAndOwner(file.get(), *original)) &&
+              writeContent(file.get(), produce) && ::fsync(file.get()) == 0;
+    ok = file.close() && ok;
     return ok ? Created::Ok : Created::Failed;
 }
 
 // Makes the rename itself durable. Some file systems cannot sync a folder; the new content is
 // in place by then, so that is no failure of the save.
 void syncFolder(const fs::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.open()) {
+        ::fsync(dir.get());
     }
 }
 
@@ -283,22 +385,6 @@ findParent(std::string_view name, const fs::path& workDir, const fs::path& drive
 
 // ---- Whole files
 
-std::optional<std::string> readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in.seekg(0, std::ios::end)) {
-        return std::nullopt;
-    }
-    const std::streamoff size = in.tellg();
-    if (size < 0 || !in.seekg(0)) {
-        return std::nullopt;
-    }
-    std::string data(static_cast<std::size_t>(size), '\0');
-    if (!in.read(data.data(), size)) {
-        return std::nullopt;
-    }
-    return data;
-}
-
 // ".<name>.tmp-<pid>-<n>", with the name cut on a character boundary so the whole stays
 // within the usual 255-byte limit.
 std::string tempName(const fs::path& target) {
@@ -317,7 +403,7 @@ std::string tempName(const fs::path& target) {
 
 // Writes a temporary sibling of the target, then renames it over the target: a crash at any
 // point leaves either the old content or the new, never a torn file.
-bool replaceWhole(fs::path target, std::string_view data) {
+bool replaceWhole(fs::path target, const FileSystem::Producer& produce) {
     std::error_code ec;
     if (fs::is_symlink(fs::symlink_status(target, ec))) { // replace what the link points to
         target = fs::canonical(target, ec);
@@ -337,7 +423,13 @@ bool replaceWhole(fs::path target, std::string_view data) {
     constexpr int kAttempts = 16; // names left behind by an earlier crash of the same pid
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const fs::path temp = folder / pathFromUtf8(tempName(target));
-        const Created created = writeNewFile(temp, data, replacing ? &target : nullptr);
+        Created created = Created::Failed;
+        try {
+            created = writeNewFile(temp, produce, replacing ? &target : nullptr);
+        } catch (...) { // the content could not be made: no half-written file stays behind
+            fs::remove(temp, ec);
+            throw;
+        }
         if (created == Created::Exists) {
             continue;
         }
@@ -380,17 +472,27 @@ std::optional<fs::path> FileSystem::forWriting(std::string_view name) const {
 }
 
 std::string FileSystem::readAll(std::string_view name) const {
+    std::string data;
+    data.resize(readInto(name, data).size());
+    return data;
+}
+
+std::string_view FileSystem::readInto(std::string_view name, std::string& buffer) const {
     const std::optional<fs::path> path = findExisting(name);
-    std::optional<std::string> data = path ? readFile(*path) : std::nullopt;
-    if (!data) {
+    const std::optional<std::size_t> size = path ? readFile(*path, buffer) : std::nullopt;
+    if (!size) {
         throwCannotOpen(std::string(name));
     }
-    return std::move(*data);
+    return {buffer.data(), *size};
 }
 
 void FileSystem::writeAll(std::string_view name, std::string_view data) const {
+    writeFrom(name, [data](const Put& put) { put(data); });
+}
+
+void FileSystem::writeFrom(std::string_view name, const Producer& produce) const {
     const std::optional<fs::path> target = forWriting(name);
-    if (!target || !replaceWhole(*target, data)) {
+    if (!target || !replaceWhole(*target, produce)) {
         throwCannotCreate(std::string(name));
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,10 +32,24 @@ public:
     // Whole file. Throws EngineError "Cannot open file <name>".
     std::string readAll(std::string_view name) const;
 
+    // Whole file into the front of buffer, which grows to fit but never shrinks, so that
+    // reading a big file again lands in memory that is already there. Returns the file's
+    // bytes. Throws as readAll.
+    std::string_view readInto(std::string_view name, std::string& buffer) const;
+
     // Replaces the file whole without ever leaving it torn: a temporary file in the same
     // folder is written, flushed to disk and renamed over the target. A read-only target or
     // folder, or a missing folder, throws "Cannot create file <name>" and keeps the old file.
     void writeAll(std::string_view name, std::string_view data) const;
+
+    // Takes each piece of the content in turn; a piece is only valid during the call.
+    using Put = std::function<void(std::string_view piece)>;
+    // Makes the content, handing it to put a piece at a time.
+    using Producer = std::function<void(const Put& put)>;
+
+    // As writeAll, with the content made while the file is written, so that it never needs a
+    // buffer of its own and the disk starts on it early.
+    void writeFrom(std::string_view name, const Producer& produce) const;
 
 private:
     std::filesystem::path m_workDir;

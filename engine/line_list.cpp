@@ -75,18 +75,26 @@ std::vector<std::string> splitBoxText(std::string_view text) {
 }
 
 void LineList::load(const FileSystem& files, std::string_view name) {
-    const std::string data = files.readAll(name);
+    // Both kept from the last load on this thread: reading and parsing the same big table
+    // again then lands in memory that is already there, with no fresh pages to fault in.
+    // The lines are parsed beside the list, so a file that cannot be read leaves it as it was.
+    thread_local std::string buffer;
+    thread_local std::vector<std::string> spare;
+    const std::string_view data = files.readInto(name, buffer);
     if (m_format == Format::Plain)
         m_lines = splitBoxText(data);
-    else if (rtf::looksLikeRtf(data))
-        m_lines = rtf::parse(data);
-    else
+    else if (!rtf::looksLikeRtf(data))
         m_lines = rtf::splitPlain(data);
+    else {
+        rtf::parse(data, spare);
+        m_lines.swap(spare);
+    }
 }
 
 void LineList::save(const FileSystem& files, std::string_view name) const {
     if (m_format == Format::Rich) {
-        files.writeAll(name, rtf::write(m_lines));
+        // Spelt while it is written, so the document is never whole in memory.
+        files.writeFrom(name, [this](const FileSystem::Put& put) { rtf::write(m_lines, put); });
         return;
     }
     std::string data;

@@ -5,11 +5,16 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <tmmintrin.h>
+#endif
 
 namespace semtra::rtf {
 
@@ -60,6 +65,35 @@ inline bool isDigit(unsigned char c) {
 [[noreturn]] void failToLoad() {
     throw EngineError(kFailedToLoadStream);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Sixteen bytes at a time, where the processor has SSSE3 (nearly every x86-64 one does); the
+// byte loops remain for the rest of the text and for other processors.
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define SEMTRA_RTF_BLOCKS 1
+#endif
+
+#ifdef SEMTRA_RTF_BLOCKS
+
+#define SEMTRA_SSSE3 __attribute__((target("ssse3")))
+
+bool hasSsse3() {
+    __builtin_cpu_init(); // may run before the constructors that would otherwise see to it
+    return __builtin_cpu_supports("ssse3");
+}
+
+const bool kHasSsse3 = hasSsse3();
+
+SEMTRA_SSSE3 inline __m128i load16(const char* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+SEMTRA_SSSE3 inline __m128i bytesEqual(__m128i v, char c) {
+    return _mm_cmpeq_epi8(v, _mm_set1_epi8(c));
+}
+
+#endif
 
 // ---------------------------------------------------------------------------------------------
 // Control words the reader acts on; every other word only changes formatting and is ignored.
@@ -187,9 +221,187 @@ inline bool readHexEscape(const char*& p, const char* end, char*& out) {
     return true;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Runs of text sixteen bytes at a time. A byte loop mispredicts a branch at almost every word
+// boundary, and on Cyrillic text that is most of its time; a block takes its escapes and
+// plain bytes all at once.
+
+#ifdef SEMTRA_RTF_BLOCKS
+
+// For each mask of 8 bytes: the positions it keeps, in order, and how many there are.
+constexpr auto kKeptOrder = [] {
+    std::array<std::array<std::uint8_t, 8>, 256> table{};
+    for (unsigned mask = 0; mask < 256; ++mask) {
+        std::uint8_t n = 0;
+        for (std::uint8_t bit = 0; bit < 8; ++bit) {
+            if (mask >> bit & 1) {
+                table[mask][n++] = bit;
+            }
+        }
+    }
+    return table;
+}();
+
+constexpr auto kKeptCount = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (unsigned mask = 0; mask < 256; ++mask) {
+        for (unsigned bit = 0; bit < 8; ++bit) {
+            table[mask] = static_cast<std::uint8_t>(table[mask] + (mask >> bit & 1));
+        }
+    }
+    return table;
+}();
+
+// Writes the bytes keep marks, in order. Writes 16 bytes whatever it keeps.
+SEMTRA_SSSE3 inline char* packKept(__m128i bytes, unsigned keep, char* out) {
+    const unsigned low = keep & 0xFF;
+    const unsigned high = keep >> 8 & 0xFF;
+    const auto order = [](unsigned mask) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kKeptOrder[mask].data()));
+    };
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(bytes, order(low)));
+    out += kKeptCount[low];
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out),
+                     _mm_shuffle_epi8(_mm_srli_si128(bytes, 8), order(high)));
+    return out + kKeptCount[high];
+}
+
+// Each byte is sorted by a lookup of its high and of its low half; the two sorts are ANDed.
+constexpr std::uint8_t kLineBreak = 0x01; // \n \r
+constexpr std::uint8_t kBrace = 0x02;     // { }
+constexpr std::uint8_t kDigit = 0x04;     // 0-9
+constexpr std::uint8_t kHexLetter = 0x08; // a-f A-F
+
+using Lookup = std::array<std::uint8_t, 16>;
+
+alignas(16) constexpr Lookup kKindOfHigh = [] {
+    Lookup table{};
+    table[0x0] = kLineBreak;
+    table[0x3] = kDigit;
+    table[0x4] = kHexLetter;
+    table[0x6] = kHexLetter;
+    table[0x7] = kBrace;
+    return table;
+}();
+alignas(16) constexpr Lookup kKindOfLow = [] {
+    Lookup table{};
+    for (int low = 0; low < 16; ++low) {
+        table[low] = static_cast<std::uint8_t>((low <= 9 ? kDigit : 0) |
+                                               (low >= 1 && low <= 6 ? kHexLetter : 0));
+    }
+    table[0xA] |= kLineBreak;
+    table[0xD] |= kLineBreak | kBrace;
+    table[0xB] |= kBrace;
+    return table;
+}();
+// Added to the low half of a hex digit for its value.
+alignas(16) constexpr Lookup kHexOffset = [] {
+    Lookup table{};
+    table[0x4] = 9;
+    table[0x6] = 9;
+    return table;
+}();
+
+SEMTRA_SSSE3 inline __m128i lookUp(const Lookup& table, __m128i halves) {
+    return _mm_shuffle_epi8(_mm_load_si128(reinterpret_cast<const __m128i*>(table.data())), halves);
+}
+
+// What the block loop needs to know of 16 bytes of the document.
+struct Chunk {
+    __m128i text;
+    __m128i value;  // each byte's value as a hex digit, kept within 0..0xF even when it is none
+    __m128i notHex; // the bytes that are no hex digit
+    unsigned stops; // braces and line breaks, a bit for each byte
+};
+
+SEMTRA_SSSE3 inline Chunk readChunk(const char* p) {
+    const __m128i text = load16(p);
+    const __m128i nibble = _mm_set1_epi8(0x0F);
+    const __m128i low = _mm_and_si128(text, nibble);
+    const __m128i high = _mm_and_si128(_mm_srli_epi16(text, 4), nibble);
+    const __m128i kind = _mm_and_si128(lookUp(kKindOfHigh, high), lookUp(kKindOfLow, low));
+    const __m128i none = _mm_setzero_si128();
+    const __m128i notStop =
+        _mm_cmpeq_epi8(_mm_and_si128(kind, _mm_set1_epi8(kLineBreak | kBrace)), none);
+    return {text, _mm_and_si128(_mm_add_epi8(lookUp(kHexOffset, high), low), nibble),
+            _mm_cmpeq_epi8(_mm_and_si128(kind, _mm_set1_epi8(kDigit | kHexLetter)), none),
+            ~static_cast<unsigned>(_mm_movemask_epi8(notStop)) & 0xFFFF};
+}
+
+// What one block of 16 bytes holds.
+struct Block {
+    unsigned escapes; // bytes that start a \'xx escape
+    unsigned stops;   // bytes a run stops at
+    __m128i bytes;    // each escape's byte at its backslash, plain bytes as they are
+};
+
+// The block of chunk, with next for the escapes that run on into it. Every backslash before
+// the first stop starts an escape, so up to there the escapes can be found all at once.
+SEMTRA_SSSE3 inline Block readBlock(const Chunk& chunk, const Chunk& next) {
+    const __m128i backslash = bytesEqual(chunk.text, '\\');
+    const __m128i quote = bytesEqual(_mm_alignr_epi8(next.text, chunk.text, 1), '\'');
+    const __m128i badDigit = _mm_or_si128(_mm_alignr_epi8(next.notHex, chunk.notHex, 2),
+                                          _mm_alignr_epi8(next.notHex, chunk.notHex, 3));
+    const __m128i escape = _mm_andnot_si128(badDigit, _mm_and_si128(backslash, quote));
+    // The high digit is at most 0xF, so shifting the 16-bit lanes moves no bit across bytes.
+    const __m128i decoded =
+        _mm_or_si128(_mm_slli_epi16(_mm_alignr_epi8(next.value, chunk.value, 2), 4),
+                     _mm_alignr_epi8(next.value, chunk.value, 3));
+    return {static_cast<unsigned>(_mm_movemask_epi8(escape)),
+            chunk.stops |
+                static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(escape, backslash))),
+            _mm_or_si128(_mm_and_si128(escape, decoded), _mm_andnot_si128(escape, chunk.text))};
+}
+
+// A block is read with the 16 bytes after it, and stop is 3 bytes short of the end.
+constexpr std::ptrdiff_t kBlockReach = 32 - 3;
+
+// How far ahead the document is fetched into the cache.
+constexpr std::ptrdiff_t kPrefetchAhead = 1024;
+
+// Runs of text a block at a time while the bytes a block reads are there. The blocks are taken
+// at fixed steps of 16 bytes, so that no block waits for the one before it to be decoded; the
+// "'xx" of an escape that crosses into the next block is carried over and dropped there.
+// Writes 16 bytes for each block, which the room decodeRun is given leaves space for.
+SEMTRA_SSSE3 const char* decodeBlocks(const char* p, const char* stop, char*& out) {
+    if (stop - p < kBlockReach) {
+        return p;
+    }
+    char* o = out;
+    unsigned carried = 0; // the first bytes of this block, still part of an escape
+    Chunk chunk = readChunk(p);
+    while (stop - p >= kBlockReach) {
+        _mm_prefetch(p + kPrefetchAhead, _MM_HINT_T0); // the hardware alone falls behind
+        const Chunk next = readChunk(p + 16);
+        const Block block = readBlock(chunk, next);
+        const unsigned escaped = block.escapes << 1 | block.escapes << 2 | block.escapes << 3;
+        const unsigned keep = ~(escaped | carried) & 0xFFFF;
+        if (block.stops != 0) {
+            // No byte of an escape is a stop, so every escape before the stop ends before it.
+            const int stopAt = std::countr_zero(block.stops);
+            out = packKept(block.bytes, keep & ((1u << stopAt) - 1), o);
+            return p + stopAt;
+        }
+        o = packKept(block.bytes, keep, o);
+        carried = escaped >> 16;
+        chunk = next;
+        p += 16;
+    }
+    out = o;
+    return p + std::popcount(carried);
+}
+
+#endif
+
 // Text as the rich-edit control writes it is runs of \'xx escapes and plain bytes; this loop
-// takes them without leaving registers and stops at anything else or near the end.
+// takes them without leaving registers and stops at anything else or near the end. It reads
+// up to 3 bytes past stop, and writes no more bytes than it takes.
 inline const char* decodeRun(const char* p, const char* stop, char*& out) {
+#ifdef SEMTRA_RTF_BLOCKS
+    if (kHasSsse3) {
+        p = decodeBlocks(p, stop, out);
+    }
+#endif
     char* o = out;
     while (p < stop) {
         const unsigned char c = byteAt(p);
@@ -228,18 +440,122 @@ bool isLowSurrogate(char32_t cp) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Cutting text into lines.
+
+// Calls add(first, last) for each line of the text: CR LF, lone CR and lone LF end a line, and
+// a final line break makes no empty last line.
+template <class Add> void forEachLine(std::string_view text, Add add) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    // memchr finds line ends far faster than a byte loop; each kind of line end is looked up
+    // again only once the scan has passed the last one found.
+    const auto find = [end](const char* from, char c) {
+        const void* hit = std::memchr(from, c, static_cast<std::size_t>(end - from));
+        return hit != nullptr ? static_cast<const char*>(hit) : end;
+    };
+    const char* lf = find(p, '\n');
+    const char* cr = find(p, '\r');
+    while (p < end) {
+        if (lf < p) {
+            lf = find(p, '\n');
+        }
+        if (cr < p) {
+            cr = find(p, '\r');
+        }
+        const char* eol = std::min(lf, cr);
+        add(p, eol);
+        if (eol == end) {
+            break;
+        }
+        p = eol + (eol == cr && eol + 1 == lf ? 2 : 1);
+    }
+}
+
+// Takes the reader's text a window at a time and cuts the finished lines out of it whenever
+// the window fills: the text needs no buffer the size of the document and is cut while it is
+// still in the cache. The strings already in the list are reused, so reading a list again
+// allocates little.
+class LineCollector {
+  public:
+    explicit LineCollector(Lines& lines) : lines_(lines), window_(kWindow, '\0') {}
+
+    char* begin() { return window_.data(); }
+    char* end() { return window_.data() + window_.size(); }
+
+    // Cuts out the lines the window holds whole; returns where the text goes on.
+    char* makeRoom(char* out);
+    // The text ends at out.
+    void finish(char* out);
+
+  private:
+    static constexpr std::size_t kWindow = 64 * 1024;
+
+    void cut(std::string_view text) {
+        forEachLine(text, [this](const char* first, const char* last) { add(first, last); });
+    }
+    void add(const char* first, const char* last) {
+        if (count_ < lines_.size()) {
+            lines_[count_].assign(first, last);
+        } else {
+            lines_.emplace_back(first, last);
+        }
+        ++count_;
+    }
+
+    Lines& lines_;
+    std::size_t count_ = 0; // lines handed over so far
+    std::string window_;
+};
+
+char* LineCollector::makeRoom(char* out) {
+    const std::string_view text(begin(), static_cast<std::size_t>(out - begin()));
+    // Text up to a line feed cuts the same alone as with what follows. The last byte stays:
+    // it may be the final \par, which only closes the last line.
+    const std::size_t lineFeed =
+        text.size() < 2 ? std::string_view::npos : text.rfind('\n', text.size() - 2);
+    std::size_t kept = text.size();
+    if (lineFeed != std::string_view::npos) {
+        cut(text.substr(0, lineFeed + 1));
+        kept -= lineFeed + 1;
+        std::memmove(begin(), begin() + lineFeed + 1, kept);
+    }
+    // A line longer than half the window gets a bigger one, so there is always room to go on.
+    if (kept > window_.size() / 2) {
+        window_.resize(window_.size() * 2);
+    }
+    return begin() + kept;
+}
+
+void LineCollector::finish(char* out) {
+    std::string_view text(begin(), static_cast<std::size_t>(out - begin()));
+    // The last \par only closes the final paragraph.
+    if (text.ends_with('\n')) {
+        text.remove_suffix(1);
+    }
+    cut(text);
+    lines_.resize(count_);
+}
+
+// ---------------------------------------------------------------------------------------------
 // The reader: one pass over the document that keeps the plain text, with \par as '\n'.
-// Every construct yields at most as many bytes as it occupies, so the output never outgrows
-// the input.
+// Every construct yields at most as many bytes as it occupies, and a step other than a run of
+// text at most one, which is what bounds the room the text needs at any point.
 
 class Reader {
   public:
-    explicit Reader(std::string_view data) : begin_(data.data()), end_(data.data() + data.size()) {}
+    explicit Reader(std::string_view data)
+        : begin_(data.data()), end_(data.data() + data.size()), fastEnd_(end_ - 3) {}
 
-    // Writes the text to out, which has room for as many bytes as the document; returns its end.
-    char* text(char* out);
+    // Hands the text to lines.
+    void text(LineCollector& lines);
 
   private:
+    // Where a run of text may go: short of the end by what the fast loop reads ahead, and no
+    // further than its output has room for.
+    const char* runStop(const char* p, std::ptrdiff_t room) const {
+        return p + std::max<std::ptrdiff_t>(0, std::min(fastEnd_ - p, room));
+    }
+
     const char* control(const char* p, char*& out);
     const char* symbol(const char* p, char*& out);
     const char* unicode(long n, const char* p, char*& out);
@@ -257,15 +573,20 @@ class Reader {
 
     const char* begin_;
     const char* end_;
+    const char* fastEnd_;     // the fast loop reads up to 3 bytes ahead
     int fallbackLength_ = 1;  // \ucN: characters after \uN that stand in for it
     std::vector<int> groups_; // the \uc value of each enclosing group below the top one
 };
 
-char* Reader::text(char* out) {
-    const char* p = begin_ + 1;           // past the top group's '{'
-    const char* const fastEnd = end_ - 3; // the fast loop reads up to 3 bytes ahead
+void Reader::text(LineCollector& lines) {
+    const char* p = begin_ + 1; // past the top group's '{'
+    char* out = lines.begin();
     while (p < end_) {
-        p = decodeRun(p, fastEnd, out);
+        // Room for a run and one more byte.
+        if (lines.end() - out < 2) {
+            out = lines.makeRoom(out);
+        }
+        p = decodeRun(p, runStop(p, lines.end() - out - 1), out);
         if (p == end_) {
             break;
         }
@@ -285,7 +606,8 @@ char* Reader::text(char* out) {
         case Byte::Close:
             ++p;
             if (!nested()) {
-                return out; // whatever follows the final brace is not part of the document
+                lines.finish(out); // whatever follows the final brace is not part of the document
+                return;
             }
             closeGroup();
             break;
@@ -494,9 +816,176 @@ constexpr std::array<Spelling, 256> kSpelling = [] {
 
 constexpr std::size_t kLongestSpelling = 4;
 
-inline char* append(char* out, std::string_view s) {
-    std::memcpy(out, s.data(), s.size());
-    return out + s.size();
+#ifdef SEMTRA_RTF_BLOCKS
+
+// Sixteen bytes are spelt at once, four at a time: each byte's four-byte spelling is made in
+// place, and the four spellings are packed by a shuffle chosen by their lengths. No branch
+// depends on the text.
+
+alignas(16) constexpr std::array<char, 16> kHexDigitNames = {
+    '0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
+
+// Indexed by which of four bytes take two bytes or more (low half) and which take four
+// (high half).
+struct Packing {
+    std::array<std::uint8_t, 16> order; // where each byte of the packed spellings comes from
+    std::uint8_t length;
+};
+
+constexpr auto kPackings = [] {
+    std::array<Packing, 256> table{};
+    for (unsigned index = 0; index < 256; ++index) {
+        Packing& packing = table[index];
+        packing.order.fill(0x80);
+        for (unsigned byte = 0; byte < 4; ++byte) {
+            const unsigned length = (index >> (4 + byte) & 1) ? 4 : (index >> byte & 1) ? 2 : 1;
+            for (unsigned k = 0; k < length; ++k) {
+                packing.order[packing.length++] = static_cast<std::uint8_t>(4 * byte + k);
+            }
+        }
+    }
+    return table;
+}();
+
+SEMTRA_SSSE3 inline __m128i select(__m128i mask, __m128i ifSet, __m128i otherwise) {
+    return _mm_or_si128(_mm_and_si128(mask, ifSet), _mm_andnot_si128(mask, otherwise));
+}
+
+// Writes the four spellings packed; writes 16 bytes whatever their length.
+SEMTRA_SSSE3 inline char* packSpellings(__m128i spellings, unsigned index, char* out) {
+    const Packing& packing = kPackings[index];
+    const __m128i order = _mm_loadu_si128(reinterpret_cast<const __m128i*>(packing.order.data()));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(spellings, order));
+    return out + packing.length;
+}
+
+// The 16 bytes at text spelt as kSpelling has them. Needs room for the longest spellings.
+SEMTRA_SSSE3 inline char* spellBlock(const char* text, char* out) {
+    const __m128i bytes = load16(text);
+    const __m128i nibble = _mm_set1_epi8(0x0F);
+    const __m128i names = _mm_load_si128(reinterpret_cast<const __m128i*>(kHexDigitNames.data()));
+    const __m128i high = _mm_shuffle_epi8(names, _mm_and_si128(_mm_srli_epi16(bytes, 4), nibble));
+    const __m128i low = _mm_shuffle_epi8(names, _mm_and_si128(bytes, nibble));
+    // Bytes from 0x80 up are negative as signed bytes, so one compare finds all that are
+    // escaped.
+    const __m128i escaped = _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20));
+    const __m128i backslashed = _mm_or_si128(
+        escaped, _mm_or_si128(bytesEqual(bytes, '\\'),
+                              _mm_or_si128(bytesEqual(bytes, '{'), bytesEqual(bytes, '}'))));
+    const __m128i first = select(backslashed, _mm_set1_epi8('\\'), bytes);
+    const __m128i second = select(escaped, _mm_set1_epi8('\''), bytes);
+    const __m128i heads[2] = {_mm_unpacklo_epi8(first, second), _mm_unpackhi_epi8(first, second)};
+    const __m128i tails[2] = {_mm_unpacklo_epi8(high, low), _mm_unpackhi_epi8(high, low)};
+    const auto twoOrMore = static_cast<unsigned>(_mm_movemask_epi8(backslashed));
+    const auto four = static_cast<unsigned>(_mm_movemask_epi8(escaped));
+    const auto index = [&](unsigned group) {
+        return (twoOrMore >> 4 * group & 0xF) | (four >> 4 * group & 0xF) << 4;
+    };
+    out = packSpellings(_mm_unpacklo_epi16(heads[0], tails[0]), index(0), out);
+    out = packSpellings(_mm_unpackhi_epi16(heads[0], tails[0]), index(1), out);
+    out = packSpellings(_mm_unpacklo_epi16(heads[1], tails[1]), index(2), out);
+    return packSpellings(_mm_unpackhi_epi16(heads[1], tails[1]), index(3), out);
+}
+
+SEMTRA_SSSE3 const char* spellBlocks(const char* text, const char* end, char*& out) {
+    char* o = out;
+    for (; end - text >= 16; text += 16) {
+        o = spellBlock(text, o);
+    }
+    out = o;
+    return text;
+}
+
+#endif
+
+// Each spelling is copied whole (4 bytes) and the pointer advanced by its length; room for the
+// longest spelling of every byte leaves room for the overhang.
+inline char* spellBytes(std::string_view text, char* out) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+#ifdef SEMTRA_RTF_BLOCKS
+    if (kHasSsse3) {
+        p = spellBlocks(p, end, out);
+    }
+#endif
+    for (; p < end; ++p) {
+        const Spelling& s = kSpelling[static_cast<unsigned char>(*p)];
+        std::memcpy(out, s.bytes.data(), kLongestSpelling);
+        out += s.length;
+    }
+    return out;
+}
+
+// Spells the document into a window of its own and hands the window to put each time it
+// fills, so a save writes the document out while making it, and a piece is still in the cache
+// when it is written.
+class PieceWriter {
+  public:
+    explicit PieceWriter(const Put& put)
+        : put_(put), window_(std::make_unique_for_overwrite<char[]>(kWindow)), out_(window_.get()) {
+    }
+
+    // Bytes written as they are; s is never longer than the window.
+    void append(std::string_view s) {
+        if (room() < s.size()) {
+            flush();
+        }
+        std::memcpy(out_, s.data(), s.size());
+        out_ += s.size();
+    }
+
+    // The text of a line, spelt; a long line goes out over several pieces.
+    void spell(std::string_view text) {
+        while (!text.empty()) {
+            const std::size_t fits = std::min(room() / kLongestSpelling, text.size());
+            if (fits == 0) {
+                flush();
+                continue;
+            }
+            out_ = spellBytes(text.substr(0, fits), out_);
+            text.remove_prefix(fits);
+        }
+    }
+
+    void flush() {
+        put_({window_.get(), static_cast<std::size_t>(out_ - window_.get())});
+        out_ = window_.get();
+    }
+
+  private:
+    // Small enough to stay in the cache, big enough that the calls to put cost nothing.
+    static constexpr std::size_t kWindow = 64 * 1024;
+
+    std::size_t room() const { return static_cast<std::size_t>(window_.get() + kWindow - out_); }
+
+    const Put& put_;
+    std::unique_ptr<char[]> window_;
+    char* out_;
+};
+
+// Each line's text lies wherever it was allocated, which the hardware cannot guess; fetching
+// it a few lines ahead keeps the writer from waiting on memory at every line.
+constexpr std::size_t kLinesAhead = 8;
+constexpr std::size_t kFetchedBytes = 256;
+
+inline void fetchAhead(const std::string& line) {
+#if defined(__GNUC__) || defined(__clang__)
+    const std::size_t size = std::min(line.size(), kFetchedBytes);
+    for (std::size_t at = 0; at < size; at += 64) {
+        __builtin_prefetch(line.data() + at);
+    }
+#else
+    (void)line;
+#endif
+}
+
+// The most bytes the document of the lines can take.
+std::size_t longestDocument(const Lines& lines) {
+    std::size_t size = kHeader.size() + (lines.size() + 1) * kParagraphEnd.size() + kFooter.size();
+    for (const std::string& line : lines) {
+        size += line.size() * kLongestSpelling;
+    }
+    return size;
 }
 
 } // namespace
@@ -508,71 +997,47 @@ bool looksLikeRtf(std::string_view data) {
 }
 
 Lines parse(std::string_view data) {
+    Lines lines;
+    parse(data, lines);
+    return lines;
+}
+
+void parse(std::string_view data, Lines& lines) {
     if (!looksLikeRtf(data)) {
         failToLoad();
     }
-    // Left uninitialised: zeroing a buffer the size of the document would cost a pass of its own.
-    const std::unique_ptr<char[]> buffer(new char[data.size()]);
-    std::string_view text(buffer.get(),
-                          static_cast<std::size_t>(Reader(data).text(buffer.get()) - buffer.get()));
-    // The last \par only closes the final paragraph.
-    if (text.ends_with('\n')) {
-        text.remove_suffix(1);
-    }
-    return splitPlain(text);
+    LineCollector collector(lines);
+    Reader(data).text(collector);
 }
 
 std::string write(const Lines& lines) {
-    std::size_t capacity =
-        kHeader.size() + (lines.size() + 1) * kParagraphEnd.size() + kFooter.size();
-    for (const std::string& line : lines) {
-        capacity += line.size() * kLongestSpelling;
-    }
-    std::string doc(capacity, '\0');
-    char* out = append(doc.data(), kHeader);
-    for (const std::string& line : lines) {
-        // Each spelling is copied whole (4 bytes) and the pointer advanced by its length;
-        // the worst-case sizing leaves room for the overhang.
-        for (const char c : line) {
-            const Spelling& s = kSpelling[static_cast<unsigned char>(c)];
-            std::memcpy(out, s.bytes.data(), kLongestSpelling);
-            out += s.length;
+    std::string doc;
+    // Only reserved: the pages past the real size are never touched.
+    doc.reserve(longestDocument(lines));
+    write(lines, [&doc](std::string_view piece) { doc += piece; });
+    return doc;
+}
+
+void write(const Lines& lines, const Put& put) {
+    PieceWriter doc(put);
+    doc.append(kHeader);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i + kLinesAhead < lines.size()) {
+            fetchAhead(lines[i + kLinesAhead]);
         }
-        out = append(out, kParagraphEnd);
+        doc.spell(lines[i]);
+        doc.append(kParagraphEnd);
     }
     // One more paragraph mark, so that an empty last line (or an empty list) is kept.
-    out = append(out, kParagraphEnd);
-    out = append(out, kFooter);
-    doc.resize(static_cast<std::size_t>(out - doc.data()));
-    return doc;
+    doc.append(kParagraphEnd);
+    doc.append(kFooter);
+    doc.flush();
 }
 
 Lines splitPlain(std::string_view text) {
     Lines lines;
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    // memchr finds line ends far faster than a byte loop; each kind of line end is looked up
-    // again only once the scan has passed the last one found.
-    const auto find = [end](const char* from, char c) {
-        const void* hit = std::memchr(from, c, static_cast<std::size_t>(end - from));
-        return hit != nullptr ? static_cast<const char*>(hit) : end;
-    };
-    const char* lf = find(p, '\n');
-    const char* cr = find(p, '\r');
-    while (p < end) {
-        if (lf < p) {
-            lf = find(p, '\n');
-        }
-        if (cr < p) {
-            cr = find(p, '\r');
-        }
-        const char* eol = std::min(lf, cr);
-        lines.emplace_back(p, eol);
-        if (eol == end) {
-            break;
-        }
-        p = eol + (eol == cr && eol + 1 == lf ? 2 : 1);
-    }
+    forEachLine(text,
+                [&lines](const char* first, const char* last) { lines.emplace_back(first, last); });
     return lines;
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <random>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 namespace semtra {
@@ -206,6 +207,63 @@ TEST_F(FileSystemTest, LongBinaryContentComesBackExactly) {
     EXPECT_EQ(files.readAll("big.bin"), data);
     files.writeAll("big.bin", "short");
     EXPECT_EQ(files.readAll("big.bin"), "short");
+}
+
+TEST_F(FileSystemTest, ReadIntoGivesTheFileAndKeepsTheBuffersSize) {
+    writeFile(root() / "Base" / "small.dat", "abc");
+    const std::string big(3 * 1024 * 1024 + 1, '\xE0');
+    writeFile(root() / "Base" / "big.dat", big);
+    const FileSystem files(root());
+    std::string buffer(100, 'x');
+    EXPECT_EQ(files.readInto("base\\SMALL.DAT", buffer), "abc");
+    EXPECT_EQ(buffer.size(), 100u);
+    EXPECT_EQ(files.readInto("Base\\big.dat", buffer), big);
+    EXPECT_EQ(files.readInto("Base\\small.dat", buffer), "abc");
+    EXPECT_EQ(buffer.size(), big.size());
+    EXPECT_EQ(messageOf([&] { files.readInto("Base\\Gone.Dat", buffer); }),
+              "Cannot open file Base\\Gone.Dat");
+}
+
+TEST_F(FileSystemTest, WriteFromWritesThePiecesInTurn) {
+    const FileSystem files(root());
+    std::string expected;
+    files.writeFrom("pieces.dat", [&](const FileSystem::Put& put) {
+        for (int i = 0; i < 40; ++i) { // some megabytes, in pieces of every size
+            const std::string piece(static_cast<std::size_t>(i) * 7919,
+                                    static_cast<char>('a' + i % 26));
+            expected += piece;
+            put(piece);
+        }
+    });
+    EXPECT_EQ(files.readAll("pieces.dat"), expected);
+    files.writeFrom("pieces.dat", [](const FileSystem::Put&) {});
+    EXPECT_EQ(files.readAll("pieces.dat"), "");
+}
+
+TEST_F(FileSystemTest, ContentThatCannotBeMadeKeepsTheOldFile) {
+    writeFile(root() / "x.dat", "old");
+    const FileSystem files(root());
+    EXPECT_THROW(files.writeFrom("x.dat",
+                                 [](const FileSystem::Put& put) {
+                                     put("new");
+                                     throw std::runtime_error("out of memory");
+                                 }),
+                 std::runtime_error);
+    EXPECT_EQ(readFile(root() / "x.dat"), "old");
+    EXPECT_EQ(entriesOf(root()), std::set<fs::path>{"x.dat"});
+}
+
+TEST_F(FileSystemTest, WriteFromAReadOnlyTargetKeepsTheOldContent) {
+    const fs::path target = root() / "X.Dat";
+    writeFile(target, "old");
+    fs::permissions(target, fs::perms::owner_read);
+    const FileSystem files(root());
+    EXPECT_EQ(messageOf([&] {
+                  files.writeFrom("x.dat", [](const FileSystem::Put& put) { put("new"); });
+              }),
+              "Cannot create file x.dat");
+    fs::permissions(target, fs::perms::owner_all);
+    EXPECT_EQ(readFile(target), "old");
 }
 
 } // namespace

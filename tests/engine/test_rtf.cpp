@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -60,6 +61,54 @@ TEST(RtfWrite, SpellsTheControlHeaderEscapesAndParagraphs) {
               kControlHeader + "\\'cf\\'f0\\'e8 \\{a\\\\b\\}\\par\r\n\\'09\\'01\\'00\\par\r\n"
                                "\\par\r\n}\r\n");
     EXPECT_EQ(semtra::rtf::write({}), kControlHeader + "\\par\r\n}\r\n");
+}
+
+// How the writer spells each byte, byte by byte.
+std::string spelt(std::string_view text) {
+    constexpr const char* digits = "0123456789abcdef";
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x80) {
+            out += {'\\', '\'', digits[byte >> 4], digits[byte & 0xF]};
+        } else if (c == '\\' || c == '{' || c == '}') {
+            out += {'\\', c};
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+TEST(RtfWrite, SpellsEveryByteInLinesOfAnyLength) {
+    std::mt19937 random(1049);
+    std::uniform_int_distribution<int> anyByte(0, 255);
+    Lines lines;
+    std::string expected = kControlHeader;
+    for (std::size_t length = 0; length < 100; ++length) {
+        std::string line;
+        for (std::size_t i = 0; i < length; ++i) {
+            line += static_cast<char>(anyByte(random));
+        }
+        expected += spelt(line) + "\\par\r\n";
+        lines.push_back(line);
+    }
+    expected += "\\par\r\n}\r\n";
+    EXPECT_EQ(semtra::rtf::write(lines), expected);
+}
+
+TEST(RtfWrite, InPiecesMakesTheSameDocument) {
+    // Long enough for many pieces, with one line longer than any piece.
+    Lines lines(20000, "\xCF\xF0\xE8\xE2\xE5\xF2, \\{\xEC\xE8\xF0}!");
+    lines.insert(lines.begin() + 7, std::string(300000, '\xE0'));
+    std::string joined;
+    int pieces = 0;
+    semtra::rtf::write(lines, [&](std::string_view piece) {
+        joined += piece;
+        ++pieces;
+    });
+    EXPECT_EQ(joined, semtra::rtf::write(lines));
+    EXPECT_GT(pieces, 1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -211,6 +260,125 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------------
+// Documents made of random pieces whose text is known, large enough to run through the text a
+// window at a time, and shifted against every alignment.
+
+struct Generated {
+    std::string body; // the document between its header and the final brace
+    std::string text; // what the reader makes of it, \par as '\n'
+};
+
+Generated generate(std::mt19937& random, std::size_t pieces, std::size_t longLine = 0) {
+    constexpr const char* digits = "0123456789abcdefABCDEF";
+    std::uniform_int_distribution<int> kind(0, 99);
+    std::uniform_int_distribution<int> anyByte(0, 255);
+    std::uniform_int_distribution<int> digit(0, 21);
+    Generated doc;
+    int depth = 0;
+    const auto escape = [&](unsigned char byte) {
+        const char* hex = "0123456789abcdef";
+        doc.body += {'\\', '\'', hex[byte >> 4], hex[byte & 0xF]};
+        doc.text += static_cast<char>(byte);
+    };
+    for (std::size_t i = 0; i < pieces; ++i) {
+        const int k = kind(random);
+        if (i == pieces / 2 && longLine > 0) {
+            for (std::size_t n = 0; n < longLine; ++n) {
+                escape(static_cast<unsigned char>(0xC0 + n % 64));
+            }
+        } else if (k < 55) { // a Cyrillic letter and the like, in either case of hex
+            const char high = digits[digit(random)];
+            const char low = digits[digit(random)];
+            doc.body += {'\\', '\'', high, low};
+            const auto value = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+            doc.text += static_cast<char>(value(high) << 4 | value(low));
+        } else if (k < 75) { // a plain byte
+            const auto byte = static_cast<char>(anyByte(random));
+            if (byte != '\\' && byte != '{' && byte != '}' && byte != '\r' && byte != '\n') {
+                doc.body += byte;
+                doc.text += byte;
+            }
+        } else if (k < 80) {
+            doc.body += k % 2 ? "\\par " : "\\par\r\n";
+            doc.text += '\n';
+        } else if (k < 83) { // line breaks of the text itself
+            escape(k % 2 ? '\r' : '\n');
+        } else if (k < 86) {
+            const char symbol = "\\{}"[k % 3];
+            doc.body += {'\\', symbol};
+            doc.text += symbol;
+        } else if (k < 89) { // line breaks of the file, which are no text
+            doc.body += k % 2 ? "\r\n" : "\n";
+        } else if (k < 92) {
+            doc.body += '{';
+            ++depth;
+        } else if (k < 95) {
+            if (depth > 0) {
+                doc.body += '}';
+                --depth;
+            }
+        } else if (k < 97) { // a broken escape: the backslash and quote go, the rest is text
+            doc.body += k % 2 ? "\\'g" : "\\'ag";
+            doc.text += k % 2 ? "g" : "ag";
+        } else { // a control word that is no text
+            doc.body += "\\b0 ";
+        }
+    }
+    doc.body += std::string(static_cast<std::size_t>(depth), '}');
+    return doc;
+}
+
+// What parse must give for the text.
+Lines linesOf(std::string text) {
+    if (!text.empty() && text.back() == '\n') {
+        text.pop_back();
+    }
+    return semtra::rtf::splitPlain(text);
+}
+
+TEST(RtfParse, GeneratedDocumentsAtEveryAlignment) {
+    std::mt19937 random(866);
+    for (std::size_t pieces : {0, 1, 5, 40, 300, 60000}) {
+        const Generated doc = generate(random, pieces);
+        const Lines expected = linesOf(doc.text);
+        for (std::size_t shift = 0; shift < 16; ++shift) {
+            // An unknown parameter of any length moves the text without adding to it.
+            const std::string document = "{\\rtf1" + std::string(shift, '7') + " " + doc.body + "}";
+            ASSERT_EQ(semtra::rtf::parse(document), expected)
+                << pieces << " pieces, shift " << shift;
+        }
+    }
+}
+
+TEST(RtfParse, LinesLongerThanTheReadersWindow) {
+    std::mt19937 random(1251);
+    for (std::size_t longLine : {65535, 65536, 65537, 200000}) {
+        const Generated doc = generate(random, 2000, longLine);
+        EXPECT_EQ(semtra::rtf::parse(kControlHeader + doc.body + "}"), linesOf(doc.text))
+            << longLine;
+    }
+}
+
+// Wherever the reader's buffers fill, the last \\par still only closes the last line.
+TEST(RtfParse, EmptyLastLinesAfterLongTextOfAnyLength) {
+    for (std::size_t length = 65500; length < 65560; ++length) {
+        const std::string text(length, 'a');
+        const std::string document = "{\\rtf1 " + text;
+        ASSERT_EQ(semtra::rtf::parse(document + "\\par\\par}"), Lines{text}) << length;
+        ASSERT_EQ(semtra::rtf::parse(document + "\\par\\par\\par}"), (Lines{text, ""})) << length;
+        ASSERT_EQ(semtra::rtf::parse(document + "\\'0d\\par}"), Lines{text}) << length;
+    }
+}
+
+TEST(RtfParse, IntoAListReusesItAndKeepsNothingOfIt) {
+    const std::string document = semtra::rtf::write({"\xCF\xF0\xE8", "", "a b"});
+    for (Lines before : {Lines{}, Lines{"old"}, Lines(1000, std::string(100, 'x'))}) {
+        semtra::rtf::parse(document, before);
+        EXPECT_EQ(before, (Lines{"\xCF\xF0\xE8", "", "a b"}));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
 
 class RtfParseRefuses : public testing::TestWithParam<std::string> {};
 
@@ -230,5 +398,18 @@ INSTANTIATE_TEST_SUITE_P(
                     "{\\rtf1 {\\b A}", "{\\rtf1 A\\'c", "{\\rtf1 A\\", "{\\rtf1 A\\}",
                     "{\\rtf1 {\\*\\generator x}", "{\\rtf1 {\\fonttbl{\\f0 A;}", "{\\rtf1 \\bin9 }",
                     "{\\rtf1 {\\pict \\bin9 }}", "plain text", "\r\n{\\rtf1 A}"));
+
+TEST(RtfParseRefuses, ABigDocumentCutAnywhere) {
+    const std::string document =
+        semtra::rtf::write(Lines(3000, "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0 {\\}!"));
+    for (std::size_t cut = 0; cut < document.size() - 3; cut += 997) {
+        EXPECT_THROW(semtra::rtf::parse(std::string_view(document).substr(0, cut)),
+                     semtra::EngineError)
+            << cut;
+    }
+    // The final CR LF is not part of the document.
+    EXPECT_EQ(semtra::rtf::parse(std::string_view(document).substr(0, document.size() - 2)).size(),
+              3000u);
+}
 
 } // namespace
