@@ -16,6 +16,7 @@ const std::string& LineList::get(int index) const {
 }
 
 void LineList::add(std::string_view text) {
+    m_stamp.reset();
     if (text.find_first_of("\r\n") == std::string_view::npos) {
         m_lines.emplace_back(text);
         return;
@@ -35,6 +36,7 @@ void LineList::add(std::string_view text) {
 }
 
 void LineList::remove(int index) {
+    m_stamp.reset();
     if (index >= 0 && index < count())
         m_lines.erase(m_lines.begin() + index);
 }
@@ -80,6 +82,12 @@ void LineList::load(const FileSystem& files, std::string_view name) {
     // The lines are parsed beside the list, so a file that cannot be read leaves it as it was.
     thread_local std::string buffer;
     thread_local std::vector<std::string> spare;
+    // Every use reads the file afresh, unless the lines already are a copy of it as it
+    // stands: then reading it again could only give the same lines.
+    const auto file = files.findExisting(name);
+    const auto stamp = file ? stampOf(*file) : std::nullopt;
+    if (stamp && m_stamp == stamp)
+        return;
     const std::string_view data = files.readInto(name, buffer);
     if (m_format == Format::Plain)
         m_lines = splitBoxText(data);
@@ -89,12 +97,15 @@ void LineList::load(const FileSystem& files, std::string_view name) {
         rtf::parse(data, spare);
         m_lines.swap(spare);
     }
+    // Taken before the read, so a change while it ran is seen by the next load.
+    m_stamp = stamp;
 }
 
 void LineList::save(const FileSystem& files, std::string_view name) const {
     if (m_format == Format::Rich) {
         // Spelt while it is written, so the document is never whole in memory.
         files.writeFrom(name, [this](const FileSystem::Put& put) { rtf::write(m_lines, put); });
+        rememberSaved(files, name);
         return;
     }
     std::string data;
@@ -103,6 +114,12 @@ void LineList::save(const FileSystem& files, std::string_view name) const {
         data += "\r\n";
     }
     files.writeAll(name, data);
+    rememberSaved(files, name);
+}
+
+void LineList::rememberSaved(const FileSystem& files, std::string_view name) const {
+    const auto file = files.findExisting(name);
+    m_stamp = file ? stampOf(*file) : std::nullopt;
 }
 
 } // namespace semtra

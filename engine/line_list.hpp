@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/file_stamp.hpp"
+
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +29,10 @@ public:
     void add(std::string_view text);
     // Removes line index; later lines move up. Outside the list nothing happens.
     void remove(int index);
-    void clear() { m_lines.clear(); }
+    void clear() {
+        m_stamp.reset();
+        m_lines.clear();
+    }
     // The lines joined with CR LF.
     std::string text() const;
 
@@ -34,11 +40,19 @@ public:
     void save(const FileSystem& files, std::string_view name) const;
 
     const std::vector<std::string>& lines() const { return m_lines; }
-    std::vector<std::string>& lines() { return m_lines; }
+    std::vector<std::string>& lines() {
+        m_stamp.reset();
+        return m_lines;
+    }
 
 private:
+    void rememberSaved(const FileSystem& files, std::string_view name) const;
+
     Format m_format;
     std::vector<std::string> m_lines;
+    // The file the lines are a copy of, as it was when they were loaded or saved; gone once
+    // the lines change. A load of that very file, unchanged, has nothing to read.
+    mutable std::optional<FileStamp> m_stamp;
 };
 
 // Splits text at CR LF, lone CR, lone LF and LF CR, as a text box takes pasted text.
