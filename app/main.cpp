@@ -2,4 +2,6 @@
 
 #include "window/application.hpp"
 
-int main(int argc, char** argv) { return semtra::window::runApplication(argc, argv); }
+int main(int argc, char** argv) {
+    return semtra::window::runApplication(argc, argv);
+}

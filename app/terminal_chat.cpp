@@ -18,17 +18,17 @@ constexpr std::size_t kInputMax = 255;
 
 // The clock of a reproducible run: every re-seed reads the next number.
 class CountingClock : public SystemClock {
-public:
+  public:
     explicit CountingClock(std::int32_t first) : m_next(first) {}
     std::int32_t msOfDay() override { return m_next++; }
 
-private:
+  private:
     std::int32_t m_next;
 };
 
 // A terminal stands in for the window: the view is only kept for the repetition test.
 class TerminalHost : public Host {
-public:
+  public:
     std::string input;
     bool farewell = false;
 
@@ -44,7 +44,7 @@ public:
     std::string exchangeWritePath() override { return files::kExchangeRead; }
     void enableTimer4() override { farewell = true; }
 
-private:
+  private:
     LineList m_view{LineList::Format::Plain};
 };
 

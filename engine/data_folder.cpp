@@ -57,10 +57,8 @@ std::optional<fs::path> starterFolder(const fs::path& executable) {
 
 bool holdsBase(const fs::path& folder) {
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        if (equalsIgnoringCase(it->path().filename().string(), "Base") &&
-            it->is_directory(error))
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (equalsIgnoringCase(it->path().filename().string(), "Base") && it->is_directory(error))
             return true;
     }
     return false;
@@ -90,7 +88,8 @@ fs::path chooseWorkFolder(const std::optional<fs::path>& explicitDir, const fs::
         const auto starter = starterFolder(executable);
         if (!starter)
             throw std::runtime_error("the starter files are missing beside the program; "
-                                     "cannot set up " + folder.string());
+                                     "cannot set up " +
+                                     folder.string());
         fillFromStarter(folder, *starter);
     }
     return folder;

@@ -34,7 +34,9 @@ Engine::Engine(FileSystem files, Host& host, Clock& clock, RandomSource& random)
       m_insults(wordList(data::kInsultWords)), m_farewells(wordList(data::kFarewellWords)),
       m_humanTopics(wordList(data::kHumanTopicWords)) {}
 
-void Engine::reseed() { m_random.seed(static_cast<std::uint32_t>(m_clock.msOfDay())); }
+void Engine::reseed() {
+    m_random.seed(static_cast<std::uint32_t>(m_clock.msOfDay()));
+}
 
 std::string Engine::pickReply(LineList& list, const char* name) {
     list.load(m_files, name);
@@ -280,7 +282,9 @@ void Engine::output() {
             m_host.enableTimer4();
 }
 
-void Engine::FormCreate() { m_knowledge.load(m_files, files::kWordsAtStart); }
+void Engine::FormCreate() {
+    m_knowledge.load(m_files, files::kWordsAtStart);
+}
 
 // Decided by each line's first character alone; a line without a key mark (an empty line
 // among them) is not a phrase and is not counted.
@@ -318,7 +322,9 @@ void Engine::writeSessionLog() {
     m_knowledge.save(m_files, files::kLog);
 }
 
-void Engine::loadExchange() { m_insults.load(m_files, files::kExchangeRead); }
+void Engine::loadExchange() {
+    m_insults.load(m_files, files::kExchangeRead);
+}
 
 // The threshold is drawn anew on every tick (60 .. 90), each try from a fresh seed.
 bool Engine::idleTick() {

@@ -52,7 +52,7 @@ inline constexpr const char* kExchangeRead = "D:\\Txt.Dat";
 // Every failure is an EngineError that ends the running command at that step; what the
 // command did before stays done.
 class Engine {
-public:
+  public:
     Engine(FileSystem files, Host& host, Clock& clock, RandomSource& random);
 
     // The Say command: one whole turn.
@@ -75,14 +75,14 @@ public:
     Clock& clock() { return m_clock; }
     RandomSource& random() { return m_random; }
 
-    LineList& RichEdit2() { return m_knowledge; } // knowledge buffer
-    LineList& RichEdit3() { return m_side; }      // side buffer
+    LineList& RichEdit2() { return m_knowledge; }  // knowledge buffer
+    LineList& RichEdit3() { return m_side; }       // side buffer
     LineList& RichEdit4() { return m_transcript; } // transcript
     LineList& Memo1() { return m_insults; }        // insult list; exchange buffer in Cpu\Cpu
     LineList& Memo2() { return m_farewells; }      // farewell list
     LineList& Memo4() { return m_humanTopics; }    // human-topic list
 
-private:
+  private:
     struct Turn;
 
     void reseed();

@@ -8,7 +8,7 @@ namespace semtra {
 // An engine failure as the user sees it: the message is the text the error box shows
 // (without the final "."), in Windows-1251, e.g. "Cannot open file Base\X.Dat".
 class EngineError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

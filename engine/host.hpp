@@ -23,7 +23,7 @@ enum class LineStyle {
 // What a turn needs of the window around it. The window implements it; so do the
 // terminal chat and the tests. Texts are Windows-1251.
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // The input line (`Edit1`) and emptying it (its change event fires as for any edit).

@@ -66,8 +66,8 @@ std::vector<std::string> splitBoxText(std::string_view text) {
             continue;
         }
         lines.emplace_back(text.substr(start, i - start));
-        const bool pair = i + 1 < text.size() &&
-                          ((c == '\r' && text[i + 1] == '\n') || (c == '\n' && text[i + 1] == '\r'));
+        const bool pair = i + 1 < text.size() && ((c == '\r' && text[i + 1] == '\n') ||
+                                                  (c == '\n' && text[i + 1] == '\r'));
         i += pair ? 2 : 1;
         start = i;
     }

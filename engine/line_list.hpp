@@ -15,7 +15,7 @@ class FileSystem;
 // plain text and always saves RTF; a plain list (the word lists, the exchange buffer)
 // loads and saves plain text. No list ever splits a stored line.
 class LineList {
-public:
+  public:
     enum class Format { Rich, Plain };
 
     explicit LineList(Format format = Format::Rich) : m_format(format) {}
@@ -45,7 +45,7 @@ public:
         return m_lines;
     }
 
-private:
+  private:
     void rememberSaved(const FileSystem& files, std::string_view name) const;
 
     Format m_format;

@@ -65,12 +65,15 @@ std::int32_t SystemClock::msOfDay() {
     const auto now = system_clock::now();
     const std::tm local = localNow();
     const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
-    return static_cast<std::int32_t>(((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) *
-                                         1000 +
-                                     ms);
+    return static_cast<std::int32_t>(
+        ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + ms);
 }
 
-std::string SystemClock::shortDate() { return formatNow("%x"); }
-std::string SystemClock::longTime() { return formatNow("%X"); }
+std::string SystemClock::shortDate() {
+    return formatNow("%x");
+}
+std::string SystemClock::longTime() {
+    return formatNow("%X");
+}
 
 } // namespace semtra

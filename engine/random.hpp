@@ -7,7 +7,7 @@ namespace semtra {
 
 // The wall clock as the engine needs it. Tests and `--seed` replace it.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since midnight: the seed of every re-seed.
     virtual std::int32_t msOfDay() = 0;
@@ -18,7 +18,7 @@ public:
 
 // The local clock, formatted with the C library's locale (call setlocale first).
 class SystemClock : public Clock {
-public:
+  public:
     std::int32_t msOfDay() override;
     std::string shortDate() override;
     std::string longTime() override;
@@ -26,7 +26,7 @@ public:
 
 // The one pseudo-random generator of the program.
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual void seed(std::uint32_t value) = 0;
     // A uniform integer 0 .. n-1; 0 when n <= 0.
@@ -35,11 +35,11 @@ public:
 
 // SplitMix64: small, fast, and every seed gives a well-mixed stream.
 class SplitMixRandom : public RandomSource {
-public:
+  public:
     void seed(std::uint32_t value) override { m_state = value; }
     std::int32_t uniform(std::int32_t n) override;
 
-private:
+  private:
     std::uint64_t m_state = 0;
 };
 

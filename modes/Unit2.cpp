@@ -49,7 +49,8 @@ TForm2::TForm2(TForm1* main, Clock& clock, RandomSource& random)
     m_path->setObjectName(QStringLiteral("Edit1"));
     m_path->setGeometry(8, 24, 169, 21);
     m_path->setPalette(highlightText(m_path));
-    connect(m_path, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    connect(m_path, &QLineEdit::textChanged, this,
+            [this] { m_main->guard([this] { Edit1Change(); }); });
 
     auto* intervalGroup = new QGroupBox(tr8(data::kIntervalGroup), this);
     intervalGroup->setObjectName(QStringLiteral("GroupBox2"));
@@ -60,22 +61,27 @@ TForm2::TForm2(TForm1* main, Clock& clock, RandomSource& random)
     m_interval->setRange(1, 60000);
     m_interval->setValue(1000);
     m_interval->setPalette(highlightText(m_interval));
-    connect(m_interval, &QSpinBox::textChanged, this, [this] { SpinEdit1Change(); });
+    connect(m_interval, &QSpinBox::textChanged, this,
+            [this] { m_main->guard([this] { SpinEdit1Change(); }); });
 
     auto* ok = new QPushButton(tr8(data::kOk), this);
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setGeometry(72, 72, 75, 25);
-    connect(ok, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(ok, &QPushButton::clicked, this, [this] { m_main->guard([this] { Button1Click(); }); });
     auto* cancel = new QPushButton(tr8(data::kCancel), this);
     cancel->setObjectName(QStringLiteral("Button2"));
     cancel->setGeometry(157, 72, 75, 25);
-    connect(cancel, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(cancel, &QPushButton::clicked, this,
+            [this] { m_main->guard([this] { Button2Click(); }); });
 
     m_timer = new VclTimer("Timer1", 2000, false, this);
-    connect(m_timer, &VclTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(m_timer, &VclTimer::timeout, this,
+            [this] { m_main->guard([this] { Timer1Timer(); }); });
 }
 
-int TForm2::interval() const { return std::clamp(m_interval->value(), 1, 60000); }
+int TForm2::interval() const {
+    return std::clamp(m_interval->value(), 1, 60000);
+}
 
 void TForm2::open() {
     if (!m_shownOnce) {
@@ -95,8 +101,12 @@ void TForm2::close() {
     hide();
 }
 
-void TForm2::Button1Click() { close(); }
-void TForm2::Button2Click() { close(); }
+void TForm2::Button1Click() {
+    close();
+}
+void TForm2::Button2Click() {
+    close();
+}
 
 // The focus shuffle moves the focus between the two fields at random.
 void TForm2::Timer1Timer() {
@@ -116,6 +126,8 @@ void TForm2::Edit1Change() {
         restore->setChecked(false);
 }
 
-void TForm2::SpinEdit1Change() { Edit1Change(); }
+void TForm2::SpinEdit1Change() {
+    Edit1Change();
+}
 
 } // namespace semtra::window

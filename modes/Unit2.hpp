@@ -20,7 +20,7 @@ class VclTimer;
 // cycle runs. Its fields are read live: an edit is in force the moment it is made.
 class TForm2 : public QWidget {
     Q_OBJECT
-public:
+  public:
     TForm2(TForm1* main, Clock& clock, RandomSource& random);
 
     QLineEdit* Edit1() const { return m_path; }
@@ -36,7 +36,7 @@ public:
     void Edit1Change();
     void SpinEdit1Change();
 
-private:
+  private:
     void close();
 
     TForm1* m_main;

@@ -7,7 +7,7 @@ namespace semtra::window {
 // The About window: created hidden at start-up and shown on demand.
 class TForm3 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm3(QWidget* parent = nullptr);
 };
 

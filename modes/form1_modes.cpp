@@ -33,9 +33,13 @@ void TForm1::setServiceMode(bool cpu) {
     action("Cpu31")->setChecked(cpu);
 }
 
-void TForm1::CpuUser1Click() { setServiceMode(false); }
+void TForm1::CpuUser1Click() {
+    setServiceMode(false);
+}
 
-void TForm1::Cpu31Click() { setServiceMode(true); }
+void TForm1::Cpu31Click() {
+    setServiceMode(true);
+}
 
 // One step of the self-dialogue: the exchange file into the exchange buffer, the editor's
 // interval, then Say, whether or not the button is enabled.

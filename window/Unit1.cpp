@@ -132,15 +132,16 @@ void TForm1::buildControls() {
         m_edit->setPalette(palette);
     }
     m_edit->installEventFilter(this);
-    connect(m_edit, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    connect(m_edit, &QLineEdit::textChanged, this, [this] { run(&TForm1::Edit1Change); });
 
     m_undo = speedButton(m_tab2, "SpeedButton2", "<", {426, 5, 27, 22}, data::kHintSpeedButton2);
-    m_layout = speedButton(m_tab2, "SpeedButton3", "E/R", {453, 5, 43, 22}, data::kHintSpeedButton3);
+    m_layout =
+        speedButton(m_tab2, "SpeedButton3", "E/R", {453, 5, 43, 22}, data::kHintSpeedButton3);
     m_say = speedButton(m_tab2, "SpeedButton1", data::kSayCaption, {496, 5, 86, 22},
                         data::kHintSpeedButton1);
-    connect(m_say, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
-    connect(m_undo, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
-    connect(m_layout, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
+    connect(m_say, &QToolButton::clicked, this, [this] { run(&TForm1::SpeedButton1Click); });
+    connect(m_undo, &QToolButton::clicked, this, [this] { run(&TForm1::SpeedButton2Click); });
+    connect(m_layout, &QToolButton::clicked, this, [this] { run(&TForm1::SpeedButton3Click); });
 
     m_status = new QStatusBar(client);
     m_status->setObjectName(QStringLiteral("StatusBar1"));
@@ -166,7 +167,7 @@ QAction* TForm1::addItem(QMenu* menu, const char* name, const char* caption,
     item->setObjectName(QString::fromLatin1(name));
     m_actions.insert(item->objectName(), item);
     if (handler)
-        connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        connect(item, &QAction::triggered, this, [this, handler] { run(handler); });
     return item;
 }
 
@@ -181,7 +182,7 @@ QAction* TForm1::addShortcutSeparator(QMenu* menu, const char* name, const QKeyS
     item->setShortcut(key);
     item->setShortcutContext(Qt::WindowShortcut);
     addAction(item);
-    connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    connect(item, &QAction::triggered, this, [this, handler] { run(handler); });
     return item;
 }
 
@@ -236,7 +237,6 @@ void TForm1::buildMenu() {
     QMenu* help = m_menus[2] = bar->addMenu(tr8("С&правка"));
     nameMenu(help, "N11");
     addItem(help, "N12", "&О программе...", nullptr);
-
 }
 
 QAction* TForm1::action(const char* name) const {
@@ -251,15 +251,15 @@ void TForm1::buildTimers() {
         void (TForm1::*handler)();
     };
     const Spec specs[7] = {
-        {"Timer1", 1, true, &TForm1::Timer1Timer},     {"Timer2", 1000, true, &TForm1::Timer2Timer},
-        {"Timer3", 1, true, &TForm1::Timer3Timer},     {"Timer4", 1, false, &TForm1::Timer4Timer},
-        {"Timer5", 1, true, &TForm1::Timer5Timer},     {"Timer6", 3000, false, &TForm1::Timer6Timer},
+        {"Timer1", 1, true, &TForm1::Timer1Timer}, {"Timer2", 1000, true, &TForm1::Timer2Timer},
+        {"Timer3", 1, true, &TForm1::Timer3Timer}, {"Timer4", 1, false, &TForm1::Timer4Timer},
+        {"Timer5", 1, true, &TForm1::Timer5Timer}, {"Timer6", 3000, false, &TForm1::Timer6Timer},
         {"Timer7", 1, true, &TForm1::Timer7Timer},
     };
     for (int i = 0; i < 7; ++i) {
         const Spec& spec = specs[i];
         m_timers[i] = new VclTimer(spec.name, spec.interval, spec.enabled, this);
-        connect(m_timers[i], &VclTimer::timeout, this, [this, h = spec.handler] { (this->*h)(); });
+        connect(m_timers[i], &VclTimer::timeout, this, [this, h = spec.handler] { run(h); });
     }
 }
 

@@ -30,17 +30,17 @@ class TForm3;
 // What the main window takes from outside, so tests can script it.
 struct Form1Services {
     FileSystem files;
-    Clock* clock = nullptr;          // the system clock when null
-    RandomSource* random = nullptr;  // the program's generator when null
-    ErrorSink* errors = nullptr;     // error boxes when null
-    SoundCues* sound = nullptr;      // silence when null
+    Clock* clock = nullptr;         // the system clock when null
+    RandomSource* random = nullptr; // the program's generator when null
+    ErrorSink* errors = nullptr;    // error boxes when null
+    SoundCues* sound = nullptr;     // silence when null
 };
 
 // The main window: the dialogue view, the input bar, the status bar, the menu and the
 // timers. Its handlers delegate to the engine and to small helpers per concern.
 class TForm1 : public QMainWindow, public Host {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(Form1Services services, QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -79,6 +79,12 @@ public:
     void Edit1Change();
     void editorClosed();
 
+    // Runs an event handler under the one guard: a failure is reported, never thrown on.
+    void guard(const std::function<void()>& handler) { guarded(*m_errors, handler); }
+    void run(void (TForm1::*handler)()) {
+        guard([this, handler] { (this->*handler)(); });
+    }
+
     // Host: what a turn needs of the window.
     std::string inputText() override;
     void clearInput() override;
@@ -92,10 +98,10 @@ public:
     std::string exchangeWritePath() override;
     void enableTimer4() override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void buildMenu();
     void buildTimers();
@@ -103,7 +109,6 @@ private:
     QAction* addItem(QMenu* menu, const char* name, const char* caption, void (TForm1::*handler)());
     QAction* addShortcutSeparator(QMenu* menu, const char* name, const QKeySequence& key,
                                   void (TForm1::*handler)());
-    void guard(const std::function<void()>& handler) { guarded(*m_errors, handler); }
     void setServiceMode(bool cpu);
     void centreOnDesktop();
 

@@ -21,10 +21,10 @@ int runApplication(int argc, char** argv) {
 
     std::filesystem::path workDir;
     try {
-        workDir = chooseWorkFolder(std::nullopt,
-                                   QApplication::applicationFilePath().toStdString());
+        workDir = chooseWorkFolder(std::nullopt, QApplication::applicationFilePath().toStdString());
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Semtra"), QString::fromLocal8Bit(error.what()));
+        QMessageBox::critical(nullptr, QStringLiteral("Semtra"),
+                              QString::fromLocal8Bit(error.what()));
         return 2;
     }
 

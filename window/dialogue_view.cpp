@@ -15,7 +15,9 @@ DialogueView::DialogueView(QWidget* parent) : QTextEdit(parent) {
     m_next.setForeground(Qt::black);
 }
 
-int DialogueView::lineCount() const { return m_empty ? 0 : document()->blockCount(); }
+int DialogueView::lineCount() const {
+    return m_empty ? 0 : document()->blockCount();
+}
 
 QString DialogueView::line(int index) const {
     if (index < 0 || index >= lineCount())
@@ -28,7 +30,8 @@ void DialogueView::appendLine(const QString& text) {
     cursor.movePosition(QTextCursor::End);
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
-    const QStringList pieces = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
+    const QStringList pieces = QString(text)
+                                   .replace(QLatin1String("\r\n"), QLatin1String("\n"))
                                    .replace(QLatin1Char('\r'), QLatin1Char('\n'))
                                    .split(QLatin1Char('\n'));
     for (const QString& piece : pieces) {

@@ -9,7 +9,7 @@ namespace semtra::window {
 // "current attributes", which the turn and the remarks set before they add it.
 class DialogueView : public QTextEdit {
     Q_OBJECT
-public:
+  public:
     explicit DialogueView(QWidget* parent);
 
     int lineCount() const;
@@ -23,7 +23,7 @@ public:
     // The format of the line at index, for tests and the appearance commands.
     QTextCharFormat lineFormat(int index) const;
 
-private:
+  private:
     QTextCharFormat m_next;
     bool m_empty = true; // an empty document still has one block, which is no line
 };

@@ -10,7 +10,7 @@ namespace semtra::window {
 
 // Where a handler's failure is told to the user. The window shows a box; tests record.
 class ErrorSink {
-public:
+  public:
     virtual ~ErrorSink() = default;
     virtual void showError(const QString& message) = 0;
 };
@@ -19,12 +19,12 @@ public:
 // screen is not shown again until its box is closed, so a timer that fails on every tick
 // shows one box.
 class ErrorBoxes : public ErrorSink {
-public:
+  public:
     explicit ErrorBoxes(QWidget* parent) : m_parent(parent) {}
     void showError(const QString& message) override;
     bool isShowing(const QString& message) const { return m_open.contains(message); }
 
-private:
+  private:
     QWidget* m_parent;
     QSet<QString> m_open;
 };

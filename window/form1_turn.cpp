@@ -17,17 +17,29 @@
 
 namespace semtra::window {
 
-std::string TForm1::inputText() { return toCp(m_edit->text()); }
+std::string TForm1::inputText() {
+    return toCp(m_edit->text());
+}
 
-void TForm1::clearInput() { m_edit->setText(QString()); }
+void TForm1::clearInput() {
+    m_edit->setText(QString());
+}
 
-bool TForm1::cpuUserChecked() { return action("CpuUser1")->isChecked(); }
+bool TForm1::cpuUserChecked() {
+    return action("CpuUser1")->isChecked();
+}
 
-bool TForm1::cpu3Checked() { return action("Cpu31")->isChecked(); }
+bool TForm1::cpu3Checked() {
+    return action("Cpu31")->isChecked();
+}
 
-int TForm1::viewLineCount() { return m_view->lineCount(); }
+int TForm1::viewLineCount() {
+    return m_view->lineCount();
+}
 
-std::string TForm1::viewLine(int index) { return toCp(m_view->line(index)); }
+std::string TForm1::viewLine(int index) {
+    return toCp(m_view->line(index));
+}
 
 void TForm1::appendViewLine(const std::string& text, LineStyle style) {
     QTextCharFormat& next = m_view->nextFormat();
@@ -53,22 +65,27 @@ void TForm1::appendViewLine(const std::string& text, LineStyle style) {
 }
 
 void TForm1::setCursors(Cursor cursor) {
-    const Qt::CursorShape shape = cursor == Cursor::HourGlass ? Qt::WaitCursor : Qt::ForbiddenCursor;
+    const Qt::CursorShape shape =
+        cursor == Cursor::HourGlass ? Qt::WaitCursor : Qt::ForbiddenCursor;
     // The nine controls a turn marks, in the order the turn marks them.
-    const std::array<QWidget*, 9> marked{m_edit, this,   m_view,   m_say, m_undo,
+    const std::array<QWidget*, 9> marked{m_edit,   this,     m_view, m_say, m_undo,
                                          m_layout, m_status, m_tab1, m_tab2};
     for (QWidget* widget : marked)
         widget->setCursor(shape);
     m_view->viewport()->setCursor(shape);
 }
 
-void TForm1::playCue(Cue cue) { m_sound->play(cue == Cue::UserLine ? 2 : 5); }
+void TForm1::playCue(Cue cue) {
+    m_sound->play(cue == Cue::UserLine ? 2 : 5);
+}
 
 std::string TForm1::exchangeWritePath() {
     return m_editor ? toCp(m_editor->Edit1()->text()) : std::string(data::kDefaultExchangePath);
 }
 
-void TForm1::enableTimer4() { timer(4)->setEnabled(true); }
+void TForm1::enableTimer4() {
+    timer(4)->setEnabled(true);
+}
 
 QWidget* TForm1::control(const char* name) const {
     return findChild<QWidget*>(QString::fromLatin1(name));
@@ -78,7 +95,9 @@ void TForm1::SpeedButton1Click() {
     guard([this] { m_engine->SpeedButton1Click(); });
 }
 
-void TForm1::Edit1Change() { m_sound->play(1); }
+void TForm1::Edit1Change() {
+    m_sound->play(1);
+}
 
 // The refresher: every tick sets the command states from the input line and the view.
 void TForm1::Timer1Timer() {

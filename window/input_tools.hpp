@@ -11,14 +11,14 @@ std::string convertLayout(const std::string& cp1251);
 
 // The walk of the reserved-character guard over the input line, one character per tick.
 class ReservedGuard {
-public:
+  public:
     enum class Step { Idle, Clean, Found };
 
     // One tick over the line as it stands; Found means the line must be cleared.
     Step tick(const std::string& line);
     int cursor() const { return m_cursor; }
 
-private:
+  private:
     int m_cursor = 0; // 1-based position examined last; 0: the next tick starts the walk
 };
 

@@ -6,7 +6,7 @@ namespace semtra::window {
 
 // The clock with the user's regional short date and long time, as the desktop has them.
 class QtClock : public SystemClock {
-public:
+  public:
     std::string shortDate() override;
     std::string longTime() override;
 };

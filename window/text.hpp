@@ -12,6 +12,8 @@ QString fromCp(const std::string& cp1251);
 std::string toCp(const QString& text);
 
 // A UTF-8 literal of the program's own texts.
-inline QString tr8(const char* utf8) { return QString::fromUtf8(utf8); }
+inline QString tr8(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 } // namespace semtra::window

@@ -12,7 +12,7 @@ namespace semtra::window {
 // it at 16 ms keeps that pace and lets the idle program sleep.
 class VclTimer : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr int kFastestTick = 16;
 
     VclTimer(const char* name, int interval, bool enabled, QObject* parent);
@@ -25,13 +25,13 @@ public:
     // How often the count has started from zero, for the tests of the rhythm.
     int starts() const { return m_starts; }
 
-signals:
+  signals:
     void timeout();
 
-protected:
+  protected:
     void timerEvent(QTimerEvent* event) override;
 
-private:
+  private:
     void restart();
 
     QBasicTimer m_timer;

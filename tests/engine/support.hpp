@@ -22,12 +22,16 @@
 namespace semtra::test {
 
 // UTF-8 test text to the engine's 1251 bytes and back.
-inline std::string cp(std::string_view utf8) { return codec::fromUtf8(utf8); }
-inline std::string u8(std::string_view cp1251) { return codec::toUtf8(cp1251); }
+inline std::string cp(std::string_view utf8) {
+    return codec::fromUtf8(utf8);
+}
+inline std::string u8(std::string_view cp1251) {
+    return codec::toUtf8(cp1251);
+}
 
 // A fresh folder per test, removed afterwards.
 class ScratchDir {
-public:
+  public:
     ScratchDir() {
         static std::atomic<int> counter{0};
         m_path = std::filesystem::temp_directory_path() /
@@ -53,12 +57,12 @@ public:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 
 class FakeClock : public Clock {
-public:
+  public:
     std::int32_t ms = 1000;
     std::int32_t step = 0; // added after every reading
     std::string date = "11.12.2026";
@@ -74,7 +78,7 @@ public:
 
 // Answers queued draws in order, then 0; remembers every range asked for.
 class ScriptedRandom : public RandomSource {
-public:
+  public:
     std::deque<std::int32_t> draws;
     std::vector<std::int32_t> ranges;
     std::vector<std::uint32_t> seeds;
@@ -96,7 +100,7 @@ struct ViewLine {
 };
 
 class FakeHost : public Host {
-public:
+  public:
     std::string input;
     bool cpuMode = false;
     std::string exchangePath = "D:\\Txt.Dat";
@@ -112,7 +116,9 @@ public:
     bool cpuUserChecked() override { return !cpuMode; }
     bool cpu3Checked() override { return cpuMode; }
     int viewLineCount() override { return static_cast<int>(view.size()); }
-    std::string viewLine(int index) override { return view.at(static_cast<std::size_t>(index)).text; }
+    std::string viewLine(int index) override {
+        return view.at(static_cast<std::size_t>(index)).text;
+    }
     void appendViewLine(const std::string& text, LineStyle style) override {
         LineList split;
         split.add(text);
@@ -122,7 +128,9 @@ public:
     void setCursors(Cursor cursor) override {
         events.push_back(cursor == Cursor::HourGlass ? "busy" : "no");
     }
-    void playCue(Cue cue) override { events.push_back(cue == Cue::UserLine ? "user-cue" : "bot-cue"); }
+    void playCue(Cue cue) override {
+        events.push_back(cue == Cue::UserLine ? "user-cue" : "bot-cue");
+    }
     std::string exchangeWritePath() override { return exchangePath; }
     void enableTimer4() override {
         ++timer4;
@@ -140,7 +148,7 @@ public:
 // An engine on a scratch folder holding a small knowledge base, every list one line long
 // so that each reply says where it came from.
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     ScratchDir dir;
     FakeHost host;
     FakeClock clock;
@@ -159,7 +167,9 @@ protected:
     }
 
     // The phrase table: line 0 and then the given lines (UTF-8, one per line).
-    void writeTable(std::string_view lines) { dir.write("Base/Words.Dat", "//0\r\n" + std::string(lines)); }
+    void writeTable(std::string_view lines) {
+        dir.write("Base/Words.Dat", "//0\r\n" + std::string(lines));
+    }
 
     // The lines of a base file as the engine reads them, in UTF-8.
     std::vector<std::string> lines(const std::string& relative) {

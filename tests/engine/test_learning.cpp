@@ -9,7 +9,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 class Learning : public EngineTest {
-protected:
+  protected:
     // The state right after the bot said `reply`.
     void botSaid(std::string_view reply) {
         engine.state().PrevReply = cp(reply);
@@ -44,8 +44,7 @@ TEST_F(Learning, KnownInputLearnsNothingButTheEndMarkMatters) {
     EXPECT_EQ(lines("Base/Words.Dat").size(), 3u) << "ПРИВЕТ. is a key: no key, no answer";
     host.view.clear();
     say("привет");
-    EXPECT_EQ(lines("Base/Words.Dat"),
-              (Strings{"//0", "ПРИВЕТ.^", "КАК ДЕЛА?^", "ПРИВЕТ.^"}))
+    EXPECT_EQ(lines("Base/Words.Dat"), (Strings{"//0", "ПРИВЕТ.^", "КАК ДЕЛА?^", "ПРИВЕТ.^"}))
         << "ПРИВЕТ without its full stop is not recognised";
 }
 

@@ -22,7 +22,7 @@ TEST(LineListTest, AddedBreaksStartFurtherLines) {
 }
 
 class LineListReload : public ::testing::Test {
-protected:
+  protected:
     ScratchDir dir;
     FileSystem files{dir.path()};
     LineList list;

@@ -8,7 +8,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 class Lookup : public EngineTest {
-protected:
+  protected:
     // Answer draws follow the strategy roll (draw 0: the roll is 1, the length test runs).
     std::string sayPicking(std::string_view line, int alternative) {
         random.draws = {0, alternative};
@@ -49,14 +49,14 @@ TEST_F(Lookup, LinesThatBreakTheGrammarAreSkipped) {
 // The thread of the illustration: a main phrase, a depth-1 line, a depth-2 line, and a
 // depth-1 line after it, followed by the next main phrase.
 class Thread : public Lookup {
-protected:
+  protected:
     void SetUp() override {
         Lookup::SetUp();
-        writeTable("КАК ДЕЛА?^Хорошо.;\r\n"    // 1
-                   "_ПЛОХО^Что случилось?;\r\n" // 2
-                   "__НИЧЕГО^Ну ладно.;\r\n"    // 3
-                   "_ХОРОШО^Я рад.;\r\n"        // 4
-                   "НИЧЕГО^Совсем ничего?;\r\n" // 5
+        writeTable("КАК ДЕЛА?^Хорошо.;\r\n"        // 1
+                   "_ПЛОХО^Что случилось?;\r\n"    // 2
+                   "__НИЧЕГО^Ну ладно.;\r\n"       // 3
+                   "_ХОРОШО^Я рад.;\r\n"           // 4
+                   "НИЧЕГО^Совсем ничего?;\r\n"    // 5
                    "ПЛОХО^Плохо - это как?;\r\n"); // 6
     }
 };

@@ -53,13 +53,13 @@ TEST_F(StartExit, FormCreateReadsTheTableUnderEitherSpelling) {
 }
 
 std::vector<std::string> logBlock(const std::vector<std::string>& transcript, int phrases) {
-    std::vector<std::string> block{
-        "",
-        std::string(80, '-'),
-        std::string(22, ' ') + std::string(30, '_'),
-        std::string(22, ' ') + "Дата - 11.12.2026   |   Время -14:42:51",
-        std::string(22, ' ') + std::string(30, '~'),
-        "//Загружено фраз выученных программой: " + std::to_string(phrases)};
+    std::vector<std::string> block{"",
+                                   std::string(80, '-'),
+                                   std::string(22, ' ') + std::string(30, '_'),
+                                   std::string(22, ' ') + "Дата - 11.12.2026   |   Время -14:42:51",
+                                   std::string(22, ' ') + std::string(30, '~'),
+                                   "//Загружено фраз выученных программой: " +
+                                       std::to_string(phrases)};
     block.insert(block.end(), transcript.begin(), transcript.end());
     block.push_back(std::string(53, '='));
     return block;
@@ -87,7 +87,8 @@ TEST_F(StartExit, SessionLogCountsTheTableOnDiskAndFailsWithoutWriting) {
     std::filesystem::remove(dir.path() / "Base/Words.Dat");
     EXPECT_THROW(engine.writeSessionLog(), EngineError);
     EXPECT_EQ(dir.read("Base/Log.Semtra"), before);
-    std::filesystem::permissions(dir.path() / "Base/Log.Semtra", std::filesystem::perms::owner_read);
+    std::filesystem::permissions(dir.path() / "Base/Log.Semtra",
+                                 std::filesystem::perms::owner_read);
     dir.write("Base/Words.Dat", "");
     EXPECT_THROW(engine.writeSessionLog(), EngineError) << "a read-only log";
     EXPECT_EQ(dir.read("Base/Log.Semtra"), before);

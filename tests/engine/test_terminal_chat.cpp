@@ -10,7 +10,7 @@ namespace semtra::test {
 namespace {
 
 class TerminalChat : public EngineTest {
-protected:
+  protected:
     std::string out;
     std::string err;
 

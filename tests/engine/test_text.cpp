@@ -58,10 +58,10 @@ TEST(PhraseScan, SinglePassNeverRetriesTheBreakingByte) {
         bool hit;
     };
     const Case cases[] = {
-        {"ААБ", "АААБ", false}, {"АБ", "ААБ", false},   {"АБ", "АБАБ", true},
-        {"АБ", "А АБ", true},   {"МАМА", "ММАМА", false}, {"МАМА", "МАМАМА", true},
-        {"ДУРА", "ТЫ ДУРАК", true}, {"Б", "ААБ", true}, {"Б", "ААА", false},
-        {"ДА", "КОГДА ДА", true}, {"ДА", "ЕДА", true},   {"ДЛИННЕЕ", "ДЛИН", false},
+        {"ААБ", "АААБ", false},     {"АБ", "ААБ", false},     {"АБ", "АБАБ", true},
+        {"АБ", "А АБ", true},       {"МАМА", "ММАМА", false}, {"МАМА", "МАМАМА", true},
+        {"ДУРА", "ТЫ ДУРАК", true}, {"Б", "ААБ", true},       {"Б", "ААА", false},
+        {"ДА", "КОГДА ДА", true},   {"ДА", "ЕДА", true},      {"ДЛИННЕЕ", "ДЛИН", false},
         {"", "ЧТО УГОДНО", false},
     };
     for (const auto& c : cases)

@@ -73,8 +73,8 @@ TEST_F(Turn, FarewellsMatchTheWholeUpperCasedInput) {
         const char* line;
         bool farewell;
     };
-    const Case cases[] = {{"пока", true},     {"Пока!", true},   {"пока.", true},
-                          {"пока?", false},   {"пока ", false},  {"пока,", false},
+    const Case cases[] = {{"пока", true},     {"Пока!", true},     {"пока.", true},
+                          {"пока?", false},   {"пока ", false},    {"пока,", false},
                           {"всё пока", true}, {"все пока", false}, {"good by", false},
                           {"GOOD BY", true},  {"BY", true}};
     for (const auto& c : cases) {
@@ -136,7 +136,8 @@ TEST_F(Turn, EveryFailingFileStopsTheTurnAtItsStage) {
     };
     const Case cases[] = {
         {"Base/X.Dat", false, cp("ты гад, понял"), "Cannot open file Base\\X.Dat"},
-        {"Base/BigString.Dat", false, std::string(120, 'z'), "Cannot open file Base\\BigString.Dat"},
+        {"Base/BigString.Dat", false, std::string(120, 'z'),
+         "Cannot open file Base\\BigString.Dat"},
         {"Base/Words.Dat", false, cp("что-то"), "Cannot open file Base\\Words.Dat"},
         {"Base/W1.Dat", false, cp("как?"), "Cannot open file Base\\W1.Dat"},
         {"Base/W2.Dat", false, cp("что-то"), "Cannot open file Base\\W2.Dat"},
@@ -180,7 +181,7 @@ TEST_F(Turn, EmptyReplyListGivesAnEmptyReply) {
 }
 
 class CpuMode : public EngineTest {
-protected:
+  protected:
     void SetUp() override {
         EngineTest::SetUp();
         host.cpuMode = true;
@@ -195,7 +196,8 @@ TEST_F(CpuMode, AnswersTheExchangeFileAndWritesTheReplyBack) {
     host.input = cp("что стоит в строке ввода");
     engine.loadExchange();
     engine.SpeedButton1Click();
-    EXPECT_EQ(host.viewTexts(), (Strings{"Привет.", "Здравствуй!"})) << "the final break is dropped";
+    EXPECT_EQ(host.viewTexts(), (Strings{"Привет.", "Здравствуй!"}))
+        << "the final break is dropped";
     EXPECT_EQ(exchange(), "Здравствуй!\r\n");
     EXPECT_TRUE(host.input.empty()) << "the input line is emptied all the same";
     EXPECT_EQ(u8(engine.Memo1().text()), "Здравствуй!");
@@ -223,7 +225,8 @@ TEST_F(CpuMode, LinesWithBreaksNeverSplitStoredLines) {
     dir.write("drives/d/Txt.Dat", "первая\r\nвторая\r\n");
     engine.loadExchange();
     engine.SpeedButton1Click();
-    EXPECT_EQ(lines("Base/Words.Dat"), (Strings{"//0", "ПЕРВАЯ ВТОРАЯ.^", "КАК ТЫ?^Первая вторая.;"}));
+    EXPECT_EQ(lines("Base/Words.Dat"),
+              (Strings{"//0", "ПЕРВАЯ ВТОРАЯ.^", "КАК ТЫ?^Первая вторая.;"}));
     EXPECT_EQ(lines("Base/W1.Dat"), (Strings{"ответ из W1", "Первая вторая."}));
     EXPECT_EQ(host.viewTexts().front(), "Первая") << "the view shows the text as it came";
 }

@@ -30,7 +30,7 @@
 namespace semtra::test {
 
 class Clock : public semtra::Clock {
-public:
+  public:
     std::int32_t ms = 5000;
     std::int32_t msOfDay() override { return ms++; }
     std::string shortDate() override { return "11.12.2026"; }
@@ -38,7 +38,7 @@ public:
 };
 
 class Random : public RandomSource {
-public:
+  public:
     std::deque<std::int32_t> draws;
     void seed(std::uint32_t) override {}
     std::int32_t uniform(std::int32_t n) override {
@@ -51,13 +51,13 @@ public:
 };
 
 class Errors : public window::ErrorSink {
-public:
+  public:
     QStringList shown;
     void showError(const QString& message) override { shown << message; }
 };
 
 class Sound : public window::SoundCues {
-public:
+  public:
     QList<int> played;
     void play(int player) override { played << player; }
 };
@@ -74,7 +74,7 @@ inline void typeText(QWidget* widget, const QString& text) {
 
 // The folder, its files (UTF-8 text stored as 1251) and one set of windows on it.
 class WindowFixture {
-public:
+  public:
     WindowFixture() {
         static int counter = 0;
         root = std::filesystem::temp_directory_path() /
@@ -105,7 +105,8 @@ public:
     }
     std::string read(const std::string& relative) const {
         std::ifstream in(root / relative, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::string bytes{std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>()};
         return codec::toUtf8(bytes);
     }
 
@@ -150,6 +151,8 @@ public:
     std::unique_ptr<window::TForm3> about;
 };
 
-inline QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+inline QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 } // namespace semtra::test

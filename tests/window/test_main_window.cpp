@@ -13,7 +13,7 @@ namespace semtra::test {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<WindowFixture> f;
 
     window::TForm1& shown() {
@@ -26,7 +26,7 @@ private:
         return form;
     }
 
-private slots:
+  private slots:
     void init() { f = std::make_unique<WindowFixture>(); }
     void cleanup() { f.reset(); }
 
@@ -37,14 +37,20 @@ private slots:
         QCOMPARE(form.Edit1()->maxLength(), 255);
         QCOMPARE(f->button("SpeedButton1")->text(), u("Сказать"));
         QCOMPARE(f->button("SpeedButton1")->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(f->button("SpeedButton2")->toolTip(), u("Отмена (Альтернатива клавиша: <Ctrl + Z>)"));
+        QCOMPARE(f->button("SpeedButton2")->toolTip(),
+                 u("Отмена (Альтернатива клавиша: <Ctrl + Z>)"));
         QCOMPARE(form.panel(2)->text(), u("Режим Cpu\\User"));
-        const char* items[][2] = {{"N1", "&Система"},  {"N2", "&Новый диалог"},
-                                  {"N4", "&Выход"},    {"N5", "&Настройки"},
+        const char* items[][2] = {{"N1", "&Система"},
+                                  {"N2", "&Новый диалог"},
+                                  {"N4", "&Выход"},
+                                  {"N5", "&Настройки"},
                                   {"N13", "Вернуть первоначальные настройки"},
-                                  {"CpuUser1", "&Cpu\\User"}, {"Cpu31", "C&pu\\Cpu"},
-                                  {"N38", "Ре&дактор"}, {"N40", "&Full Screen"},
-                                  {"N11", "С&правка"}, {"N12", "&О программе..."}};
+                                  {"CpuUser1", "&Cpu\\User"},
+                                  {"Cpu31", "C&pu\\Cpu"},
+                                  {"N38", "Ре&дактор"},
+                                  {"N40", "&Full Screen"},
+                                  {"N11", "С&правка"},
+                                  {"N12", "&О программе..."}};
         for (const auto& item : items) {
             QAction* action = form.action(item[0]);
             QVERIFY2(action, item[0]);
@@ -163,11 +169,17 @@ private slots:
     }
 
     void layoutConversionTable() {
-        const char* cases[][2] = {{"ghbdtn", "привет"}, {"Ghbdtn", "Привет"},  {"<>,.", "бю,."},
-                                  {"`~", "ёЁ"},         {"@#$^&/|\\", "\"№;:?./\\"},
-                                  {"qwertyuiop[]", "йцукенгшщзхъ"}, {"asdfghjkl;'", "фывапролдж'"},
-                                  {"zxcvbnm", "ячсмить"}, {"QWERTYUIOP{}", "ЙЦУКЕНГШЩЗХЪ"},
-                                  {"ASDFGHJKL:\"", "ФЫВАПРОЛДЖЭ"}, {"ZXCVBNM", "ЯЧСМИТЬ"},
+        const char* cases[][2] = {{"ghbdtn", "привет"},
+                                  {"Ghbdtn", "Привет"},
+                                  {"<>,.", "бю,."},
+                                  {"`~", "ёЁ"},
+                                  {"@#$^&/|\\", "\"№;:?./\\"},
+                                  {"qwertyuiop[]", "йцукенгшщзхъ"},
+                                  {"asdfghjkl;'", "фывапролдж'"},
+                                  {"zxcvbnm", "ячсмить"},
+                                  {"QWERTYUIOP{}", "ЙЦУКЕНГШЩЗХЪ"},
+                                  {"ASDFGHJKL:\"", "ФЫВАПРОЛДЖЭ"},
+                                  {"ZXCVBNM", "ЯЧСМИТЬ"},
                                   {"уже", "уже"}};
         for (const auto& c : cases)
             QCOMPARE(window::fromCp(window::convertLayout(window::toCp(u(c[0])))), u(c[1]));
@@ -240,7 +252,8 @@ private slots:
         form.engine().state().IdleTicks = 90;
         form.Timer2Timer();
         form.Timer2Timer();
-        QCOMPARE(f->errors.shown.count(u("Cannot open file Base\\Pause.Dat.")), 2); // each tick reports; the error boxes keep one on screen
+        QCOMPARE(f->errors.shown.count(u("Cannot open file Base\\Pause.Dat.")),
+                 2); // each tick reports; the error boxes keep one on screen
     }
 
     void modeSwitchesWriteTheirServiceLines() {
