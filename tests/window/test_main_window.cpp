@@ -352,6 +352,22 @@ class MainWindowTest : public QObject {
         QVERIFY(form.timer(7)->enabled());
     }
 
+    void farewellEndsInTheExitCommandAtTheEightiethTick() {
+        window::TForm1& form = shown();
+        f->say(u("пока"));
+        QVERIFY(form.timer(4)->enabled());
+        for (int tick = 1; tick < 80; ++tick)
+            form.Timer4Timer();
+        QVERIFY(form.isVisible());
+        QCOMPARE(f->sound.played.count(6), 70); // the closing cue from the 10th tick on
+        form.Timer4Timer();
+        QVERIFY(!form.isVisible());
+        QVERIFY(!form.timer(4)->enabled());
+        LineList log;
+        log.load(FileSystem(f->root), "Base\\Log.Semtra");
+        QCOMPARE(log.count(), 9);
+    }
+
     void errorBoxesDoNotPileUp() {
         QWidget parent;
         window::ErrorBoxes boxes(&parent);
