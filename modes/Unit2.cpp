@@ -79,8 +79,12 @@ TForm2::TForm2(TForm1* main, Clock& clock, RandomSource& random)
             [this] { m_main->guard([this] { Timer1Timer(); }); });
 }
 
+// The field as it stands, also while it is being typed: a text that is no whole number
+// reads as the minimum, and a tick never takes an interval outside 1 .. 60000.
 int TForm2::interval() const {
-    return std::clamp(m_interval->value(), 1, 60000);
+    bool whole = false;
+    const int typed = m_interval->cleanText().toInt(&whole);
+    return whole ? std::clamp(typed, 1, 60000) : 1;
 }
 
 void TForm2::open() {

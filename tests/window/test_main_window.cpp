@@ -314,6 +314,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(f->editor->SpinEdit1()->value(), 1000);
         QCOMPARE(f->editor->SpinEdit1()->minimum(), 1);
         QCOMPARE(f->editor->SpinEdit1()->maximum(), 60000);
+        f->editor->SpinEdit1()->findChild<QLineEdit*>()->clear();
+        QCOMPARE(f->editor->interval(), 1); // no whole number reads as 1
+        f->editor->SpinEdit1()->setValue(1000);
 
         form.action("N38")->trigger();
         QVERIFY(!form.timer(1)->enabled());
