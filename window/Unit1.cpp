@@ -244,22 +244,22 @@ QAction* TForm1::action(const char* name) const {
 }
 
 void TForm1::buildTimers() {
-    struct Spec {
+    struct Definition {
         const char* name;
         int interval;
         bool enabled;
         void (TForm1::*handler)();
     };
-    const Spec specs[7] = {
+    const Definition definitions[7] = {
         {"Timer1", 1, true, &TForm1::Timer1Timer}, {"Timer2", 1000, true, &TForm1::Timer2Timer},
         {"Timer3", 1, true, &TForm1::Timer3Timer}, {"Timer4", 1, false, &TForm1::Timer4Timer},
         {"Timer5", 1, true, &TForm1::Timer5Timer}, {"Timer6", 3000, false, &TForm1::Timer6Timer},
         {"Timer7", 1, true, &TForm1::Timer7Timer},
     };
     for (int i = 0; i < 7; ++i) {
-        const Spec& spec = specs[i];
-        m_timers[i] = new VclTimer(spec.name, spec.interval, spec.enabled, this);
-        connect(m_timers[i], &VclTimer::timeout, this, [this, h = spec.handler] { run(h); });
+        const Definition& timer = definitions[i];
+        m_timers[i] = new VclTimer(timer.name, timer.interval, timer.enabled, this);
+        connect(m_timers[i], &VclTimer::timeout, this, [this, h = timer.handler] { run(h); });
     }
 }
 
