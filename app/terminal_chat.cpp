@@ -7,6 +7,7 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace semtra {
@@ -76,7 +77,11 @@ int runTerminalChat(const TerminalOptions& options, std::istream& in, std::ostre
     Engine engine(FileSystem(options.workDir, options.drivesDir), host, clock, random);
 
     std::string raw;
+    bool first = true;
     while (!host.farewell && std::getline(in, raw)) {
+        // A file saved by a Windows editor may start with a byte-order mark.
+        if (std::exchange(first, false) && raw.starts_with("\xEF\xBB\xBF"))
+            raw.erase(0, 3);
         host.input = inputLine(raw);
         if (host.input.empty())
             continue;

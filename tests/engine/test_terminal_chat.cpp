@@ -33,12 +33,13 @@ class TerminalChat : public EngineTest {
 
 TEST_F(TerminalChat, OneReplyLinePerTurnAndTheLogAtTheEnd) {
     writeTable("ПРИВЕТ^Здравствуй!;\r\n");
-    EXPECT_EQ(chat("привет\n\nкак жизнь\r\n"), 0);
+    EXPECT_EQ(chat("\xEF\xBB\xBFпривет\n\nкак жизнь\r\n"), 0);
     EXPECT_EQ(out, "Здравствуй!\nреплика из W2\n") << "the empty line is skipped";
     EXPECT_EQ(err, "");
     EXPECT_EQ(logBlocks(), 1);
     const auto log = lines("Base/Log.Semtra");
     EXPECT_EQ(log[log.size() - 3], "USER:     Как жизнь.") << "a CR before the LF is not text";
+    EXPECT_EQ(log[6], "USER:     Привет.") << "a byte-order mark is not text";
 }
 
 TEST_F(TerminalChat, FailedTurnReportsOnStderrAndTheChatGoesOn) {
