@@ -77,6 +77,13 @@ TForm1::TForm1(Form1Services services, QWidget* parent) : QMainWindow(parent) {
     m_font1 = m_font2 = windowFont();
     setCursor(Qt::ForbiddenCursor);
     setSilver(this, QPalette::Window);
+    {
+        // Disabled text stays legible on the silver face while a side window is open.
+        QPalette palette = this->palette();
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(QPalette::Disabled, role, QColor(112, 112, 112));
+        setPalette(palette);
+    }
     buildControls();
     buildMenu();
     buildTimers();
