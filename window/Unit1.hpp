@@ -53,8 +53,6 @@ class TForm1 : public QMainWindow, public Host {
     VclTimer* timer(int number) const { return m_timers[number - 1]; }
     QLabel* panel(int index) const { return m_panels[index]; }
     QAction* action(const char* name) const;
-    int shrinkCounter() const { return m_tag; }
-    QWidget* control(const char* name) const;
 
     // Handlers, named after their component and event.
     void FormCreate();

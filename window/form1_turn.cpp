@@ -87,10 +87,6 @@ void TForm1::enableTimer4() {
     timer(4)->setEnabled(true);
 }
 
-QWidget* TForm1::control(const char* name) const {
-    return findChild<QWidget*>(QString::fromLatin1(name));
-}
-
 void TForm1::SpeedButton1Click() {
     guard([this] { m_engine->SpeedButton1Click(); });
 }
