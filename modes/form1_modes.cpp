@@ -2,6 +2,7 @@
 
 #include "data/captions.hpp"
 #include "modes/Unit2.hpp"
+#include "modes/Unit3.hpp"
 #include "window/Unit1.hpp"
 #include "window/dialogue_view.hpp"
 #include "window/text.hpp"
@@ -61,6 +62,22 @@ void TForm1::N38Click() {
 
 // The editor's buttons hand the main window back.
 void TForm1::editorClosed() {
+    timer(1)->setEnabled(true);
+    setEnabled(true);
+}
+
+// The About window stops the refresher and holds the main window until its version
+// button hands it back.
+void TForm1::N12Click() {
+    timer(1)->setEnabled(false);
+    if (m_about)
+        m_about->setFormHeight(179);
+    setEnabled(false);
+    if (m_about)
+        m_about->open();
+}
+
+void TForm1::aboutClosed() {
     timer(1)->setEnabled(true);
     setEnabled(true);
 }

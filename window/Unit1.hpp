@@ -76,6 +76,8 @@ class TForm1 : public QMainWindow, public Host {
     void Timer7Timer();
     void Edit1Change();
     void editorClosed();
+    void N12Click();
+    void aboutClosed();
 
     // Runs an event handler under the one guard: a failure is reported, never thrown on.
     void guard(const std::function<void()>& handler) { guarded(*m_errors, handler); }

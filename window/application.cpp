@@ -33,7 +33,7 @@ int runApplication(int argc, char** argv) {
     services.clock = &clock;
     TForm1 form1(std::move(services));
     TForm2 form2(&form1, form1.engine().clock(), form1.engine().random());
-    TForm3 form3;
+    TForm3 form3(&form1);
     form2.setAttribute(Qt::WA_QuitOnClose, false);
     form3.setAttribute(Qt::WA_QuitOnClose, false);
     form1.setSideWindows(&form2, &form3);

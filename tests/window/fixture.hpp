@@ -118,7 +118,7 @@ class WindowFixture {
         services.sound = &sound;
         form = std::make_unique<window::TForm1>(std::move(services));
         editor = std::make_unique<window::TForm2>(form.get(), clock, random);
-        about = std::make_unique<window::TForm3>();
+        about = std::make_unique<window::TForm3>(form.get());
         form->setSideWindows(editor.get(), about.get());
         return *form;
     }
