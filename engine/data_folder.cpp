@@ -84,14 +84,15 @@ fs::path chooseWorkFolder(const std::optional<fs::path>& explicitDir, const fs::
     if (holdsBase(current))
         return current;
     const fs::path folder = perUserDataFolder();
-    if (!holdsBase(folder)) {
-        const auto starter = starterFolder(executable);
-        if (!starter)
-            throw std::runtime_error("the starter files are missing beside the program; "
-                                     "cannot set up " +
-                                     folder.string());
+    // Every start fills in what the folder lacks, so a folder set up by an earlier version
+    // gains the program's newer files; what the bot has learnt is never touched.
+    const auto starter = starterFolder(executable);
+    if (starter)
         fillFromStarter(folder, *starter);
-    }
+    else if (!holdsBase(folder))
+        throw std::runtime_error("the starter files are missing beside the program; "
+                                 "cannot set up " +
+                                 folder.string());
     return folder;
 }
 

@@ -25,8 +25,8 @@ bool holdsBase(const std::filesystem::path& folder);
 void fillFromStarter(const std::filesystem::path& target, const std::filesystem::path& starter);
 
 // The working folder the program uses: `explicit` if given; else the current folder when
-// it holds a Base folder; else the per-user data folder, created and filled from the
-// starter files on first use.
+// it holds a Base folder; else the per-user data folder, created from the starter files on
+// first use and given any starter file it lacks on every later one.
 std::filesystem::path chooseWorkFolder(const std::optional<std::filesystem::path>& explicitDir,
                                        const std::filesystem::path& executable);
 

@@ -22,15 +22,6 @@ namespace {
 
 const QColor kSilver(192, 192, 192);
 
-// "MS Sans Serif" where it exists, else a packaged sans-serif of the same size.
-QFont windowFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-    font.setPointSize(8);
-    return font;
-}
-
 void setSilver(QWidget* widget, QPalette::ColorRole role) {
     QPalette palette = widget->palette();
     palette.setColor(role, kSilver);
@@ -67,14 +58,18 @@ TForm1::TForm1(Form1Services services, QWidget* parent) : QMainWindow(parent) {
     m_random = services.random ? services.random : m_ownRandom.get();
     m_errors = services.errors ? services.errors : m_ownErrors.get();
     m_sound = services.sound ? services.sound : m_ownSound.get();
+    m_ownDialogs = services.dialogs ? nullptr : std::make_unique<QtSettingDialogs>();
+    m_dialogs = services.dialogs ? services.dialogs : m_ownDialogs.get();
+    m_moved = std::move(services.moved);
     m_engine = std::make_unique<Engine>(std::move(services.files), *this, *m_clock, *m_random);
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(tr8(data::kForm1Caption));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFont(windowFont());
-    m_font1 = m_font2 = windowFont();
+    setFont(msSansSerif());
+    FontDialog1.Font = FontDialog2.Font = FontDialog3.Font = msSansSerif();
+    FontDialog3.MinFontSize = FontDialog3.MaxFontSize = 8;
     setCursor(Qt::ForbiddenCursor);
     setSilver(this, QPalette::Window);
     {
@@ -87,7 +82,7 @@ TForm1::TForm1(Form1Services services, QWidget* parent) : QMainWindow(parent) {
     buildControls();
     buildMenu();
     buildTimers();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    fixNormalSize();
     centreOnDesktop();
     FormCreate();
 }
@@ -100,8 +95,9 @@ void TForm1::setSideWindows(TForm2* editor, TForm3* about) {
 }
 
 void TForm1::buildControls() {
-    auto* client = new QWidget(this);
-    client->setFixedSize(587, 361);
+    auto* client = m_client = new QWidget(this);
+    client->resize(587, 361);
+    client->installEventFilter(this);
     setCentralWidget(client);
 
     m_tab1 = new QFrame(client);
@@ -173,8 +169,14 @@ QAction* TForm1::addItem(QMenu* menu, const char* name, const char* caption,
     auto* item = menu->addAction(tr8(caption));
     item->setObjectName(QString::fromLatin1(name));
     m_actions.insert(item->objectName(), item);
+    // A handler owns its item's checkmark, as the menu leaves it: the mark Qt flips on a
+    // click is put back before the handler looks at it.
     if (handler)
-        connect(item, &QAction::triggered, this, [this, handler] { run(handler); });
+        connect(item, &QAction::triggered, this, [this, item, handler] {
+            if (item->isCheckable())
+                item->setChecked(!item->isChecked());
+            run(handler);
+        });
     return item;
 }
 
@@ -210,24 +212,25 @@ void TForm1::buildMenu() {
 
     QMenu* settings = m_menus[1] = bar->addMenu(tr8("&Настройки"));
     nameMenu(settings, "N5");
-    addItem(settings, "N6", "&Цвет основного фона ", nullptr);
-    addItem(settings, "N21", "Ц&вет фона поля вывода реплик", nullptr);
-    addItem(settings, "N16", "Цв&ет фона поля ввода реплик", nullptr);
-    addItem(settings, "N9", "Цве&т шрифтов кнопок на панели", nullptr);
+    addItem(settings, "N6", "&Цвет основного фона ", &TForm1::N6Click);
+    addItem(settings, "N21", "Ц&вет фона поля вывода реплик", &TForm1::N21Click);
+    addItem(settings, "N16", "Цв&ет фона поля ввода реплик", &TForm1::N16Click);
+    addItem(settings, "N9", "Цве&т шрифтов кнопок на панели", &TForm1::N9Click);
     addShortcutSeparator(settings, "N15", QKeySequence(Qt::CTRL | Qt::Key_Z), &TForm1::N15Click);
     QMenu* colours = settings->addMenu(tr8("Цвет &реплик"));
     nameMenu(colours, "N7");
-    addItem(colours, "User1", "&User", nullptr);
-    addItem(colours, "Cpu1", "&Cpu", nullptr);
-    addItem(colours, "Mystring2", "&My string", nullptr);
+    addItem(colours, "User1", "&User", &TForm1::User1Click);
+    addItem(colours, "Cpu1", "&Cpu", &TForm1::Cpu1Click);
+    addItem(colours, "Mystring2", "&My string", &TForm1::Mystring2Click);
     addShortcutSeparator(settings, "N36", QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::N36Click);
     QMenu* fonts = settings->addMenu(tr8("&Параметры шрифта"));
     nameMenu(fonts, "N10");
-    addItem(fonts, "User2", "&User", nullptr);
-    addItem(fonts, "Cpu2", "&Cpu", nullptr);
-    addItem(fonts, "Mystring1", "&My string", nullptr);
+    addItem(fonts, "User2", "&User", &TForm1::User2Click);
+    addItem(fonts, "Cpu2", "&Cpu", &TForm1::Cpu2Click);
+    addItem(fonts, "Mystring1", "&My string", &TForm1::Mystring1Click);
     settings->addSeparator()->setObjectName(QStringLiteral("N8"));
-    QAction* restore = addItem(settings, "N13", "Вернуть первоначальные настройки", nullptr);
+    QAction* restore =
+        addItem(settings, "N13", "Вернуть первоначальные настройки", &TForm1::N13Click);
     restore->setCheckable(true);
     restore->setChecked(true);
     settings->addSeparator()->setObjectName(QStringLiteral("N14"));
@@ -239,11 +242,11 @@ void TForm1::buildMenu() {
     addItem(mode, "Cpu31", "C&pu\\Cpu", &TForm1::Cpu31Click)->setCheckable(true);
     addItem(settings, "N38", "Ре&дактор", &TForm1::N38Click);
     settings->addSeparator()->setObjectName(QStringLiteral("N39"));
-    addItem(settings, "N40", "&Full Screen", nullptr);
+    addItem(settings, "N40", "&Full Screen", &TForm1::N40Click)->setCheckable(true);
 
     QMenu* help = m_menus[2] = bar->addMenu(tr8("С&правка"));
     nameMenu(help, "N11");
-    addItem(help, "N12", "&О программе...", nullptr);
+    addItem(help, "N12", "&О программе...", &TForm1::N12Click);
 }
 
 QAction* TForm1::action(const char* name) const {
@@ -273,6 +276,8 @@ void TForm1::buildTimers() {
 // Insert, Ctrl+Z and Ctrl+S belong to the menu before the input line sees them: the line
 // never undoes its typing, and a disabled command's key does nothing at all.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize)
+        followBottomEdge();
     if (watched == m_edit &&
         (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
         const auto* key = static_cast<QKeyEvent*>(event);

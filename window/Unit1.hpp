@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/engine.hpp"
+#include "window/appearance.hpp"
 #include "window/error_box.hpp"
 #include "window/input_tools.hpp"
 #include "window/sound.hpp"
@@ -10,6 +11,7 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -19,6 +21,7 @@ class QMenu;
 class QStatusBar;
 class QToolButton;
 class QFrame;
+class QTextCharFormat;
 
 namespace semtra::window {
 
@@ -29,11 +32,16 @@ class TForm3;
 
 // What the main window takes from outside, so tests can script it.
 struct Form1Services {
+    explicit Form1Services(FileSystem folder) : files(std::move(folder)) {}
+
     FileSystem files;
-    Clock* clock = nullptr;         // the system clock when null
-    RandomSource* random = nullptr; // the program's generator when null
-    ErrorSink* errors = nullptr;    // error boxes when null
-    SoundCues* sound = nullptr;     // silence when null
+    Clock* clock = nullptr;            // the system clock when null
+    RandomSource* random = nullptr;    // the program's generator when null
+    ErrorSink* errors = nullptr;       // error boxes when null
+    SoundCues* sound = nullptr;        // silence when null
+    SettingDialogs* dialogs = nullptr; // Qt's dialogs when null
+    // Told every spot the window effects move the window to, jump by jump.
+    std::function<void(QPoint)> moved;
 };
 
 // The main window: the dialogue view, the input bar, the status bar, the menu and the
@@ -76,6 +84,18 @@ class TForm1 : public QMainWindow, public Host {
     void Timer7Timer();
     void Edit1Change();
     void editorClosed();
+    void N6Click();
+    void N21Click();
+    void N16Click();
+    void N9Click();
+    void User1Click();
+    void Cpu1Click();
+    void Mystring2Click();
+    void User2Click();
+    void Cpu2Click();
+    void Mystring1Click();
+    void N13Click();
+    void N40Click();
     void N12Click();
     void aboutClosed();
 
@@ -98,6 +118,16 @@ class TForm1 : public QMainWindow, public Host {
     std::string exchangeWritePath() override;
     void enableTimer4() override;
 
+    // The dialog objects, which hold the settings: ColorDialog1 is shared by five commands
+    // and colours idle remarks; 2 and 3 colour the user's and the bot's lines; FontDialog1
+    // and 2 are their fonts; FontDialog3 styles the input line.
+    ColorDialog ColorDialog1;
+    ColorDialog ColorDialog2;
+    ColorDialog ColorDialog3;
+    FontDialog FontDialog1;
+    FontDialog FontDialog2;
+    FontDialog FontDialog3;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -111,11 +141,26 @@ class TForm1 : public QMainWindow, public Host {
                                   void (TForm1::*handler)());
     void setServiceMode(bool cpu);
     void centreOnDesktop();
+    void exitCommand();
+    // The window's placement, one property at a time, as the effects change it.
+    void setTop(int top);
+    void setLeft(int left);
+    void setWindowWidth(int width);
+    void setWindowHeight(int height);
+    void fixNormalSize();
+    void placeControls(bool full);
+    void followBottomEdge();
+    void unsetRestoreMark();
+    void applyToSelection(const QTextCharFormat& format);
+    void setCaptionColour(QToolButton* button, const QColor& colour);
 
     std::unique_ptr<Clock> m_ownClock;
     std::unique_ptr<RandomSource> m_ownRandom;
     std::unique_ptr<ErrorSink> m_ownErrors;
     std::unique_ptr<SoundCues> m_ownSound;
+    std::unique_ptr<SettingDialogs> m_ownDialogs;
+    SettingDialogs* m_dialogs;
+    std::function<void(QPoint)> m_moved;
     Clock* m_clock;
     RandomSource* m_random;
     ErrorSink* m_errors;
@@ -137,13 +182,7 @@ class TForm1 : public QMainWindow, public Host {
     VclTimer* m_timers[7] = {};
     QHash<QString, QAction*> m_actions; // menu items by name: the refresher asks every tick
     ReservedGuard m_guard;
-    // The settings the colour and font dialogs hold: the shared colour (also of idle
-    // remarks), the user's and the bot's line colours and fonts.
-    QColor m_colour1 = Qt::black;
-    QColor m_colour2 = Qt::black;
-    QColor m_colour3 = Qt::black;
-    QFont m_font1;
-    QFont m_font2;
+    QWidget* m_client = nullptr;
     int m_tag = 0; // shrink counter
 };
 

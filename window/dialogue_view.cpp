@@ -67,6 +67,14 @@ void DialogueView::clearLines() {
     m_empty = true;
 }
 
+void DialogueView::mergeSelectionFormat(const QTextCharFormat& format) {
+    QTextCursor cursor = textCursor();
+    if (cursor.hasSelection())
+        cursor.mergeCharFormat(format);
+    else
+        m_next.merge(format);
+}
+
 QTextCharFormat DialogueView::lineFormat(int index) const {
     const QTextBlock block = document()->findBlockByNumber(index);
     const auto formats = block.textFormats();

@@ -20,6 +20,9 @@ class DialogueView : public QTextEdit {
     void clearLines();
 
     QTextCharFormat& nextFormat() { return m_next; }
+    // Merges a format into the selected text, or with nothing selected into the format
+    // the next added text takes.
+    void mergeSelectionFormat(const QTextCharFormat& format);
     // The format of the line at index, for tests and the appearance commands.
     QTextCharFormat lineFormat(int index) const;
 

@@ -47,8 +47,8 @@ void TForm1::appendViewLine(const std::string& text, LineStyle style) {
     case LineStyle::User:
     case LineStyle::Bot: {
         const bool user = style == LineStyle::User;
-        next.setForeground(user ? m_colour2 : m_colour3);
-        const QFont& font = user ? m_font1 : m_font2;
+        next.setForeground(user ? ColorDialog2.Color : ColorDialog3.Color);
+        const QFont& font = user ? FontDialog1.Font : FontDialog2.Font;
         next.setFontFamilies(font.families());
         next.setFontPointSize(font.pointSizeF());
         next.setFontWeight(font.weight());
@@ -58,7 +58,7 @@ void TForm1::appendViewLine(const std::string& text, LineStyle style) {
         break;
     }
     case LineStyle::Remark:
-        next.setForeground(m_colour1);
+        next.setForeground(ColorDialog1.Color);
         break;
     }
     m_view->appendLine(fromCp(text));
@@ -131,11 +131,14 @@ void TForm1::Timer3Timer() {
     });
 }
 
+// The Exit command: the session log, then the window closes, which ends the program.
+void TForm1::exitCommand() {
+    m_engine->writeSessionLog();
+    close();
+}
+
 void TForm1::N4Click() {
-    guard([this] {
-        m_engine->writeSessionLog();
-        close();
-    });
+    guard([this] { exitCommand(); });
 }
 
 } // namespace semtra::window

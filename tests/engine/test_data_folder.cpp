@@ -31,7 +31,7 @@ TEST(DataFolder, FirstUseCopiesTheStarterFilesAndLaterUsesKeepTheBotsMemory) {
 
     root.write("data/semtra/Base/W1.Dat", "выучено\r\n");
     fs::remove(root.path() / "data/semtra/Base/Words.Dat");
-    fillFromStarter(folder, *starterFolder(exe));
+    EXPECT_EQ(chooseWorkFolder(std::nullopt, exe), folder);
     EXPECT_EQ(root.read("data/semtra/Base/W1.Dat"), cp("выучено\r\n"));
     EXPECT_TRUE(fs::exists(root.path() / "data/semtra/Base/Words.Dat")) << "a lost file comes back";
 

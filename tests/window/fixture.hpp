@@ -26,6 +26,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 
 namespace semtra::test {
 
@@ -60,6 +61,38 @@ class Sound : public window::SoundCues {
   public:
     QList<int> played;
     void play(int player) override { played << player; }
+};
+
+// Colour and font dialogs that answer from a script: a value confirms it, nothing (or an
+// empty script) cancels. Each records what it was opened with.
+class Dialogs : public window::SettingDialogs {
+  public:
+    std::deque<std::optional<QColor>> colours;
+    std::deque<std::optional<QFont>> fonts;
+    QList<QColor> colourOpenedWith;
+    QList<QFont> fontOpenedWith;
+    QList<QPair<int, int>> fontRanges;
+
+    bool pickColour(QWidget*, QColor& colour) override {
+        colourOpenedWith << colour;
+        return answer(colours, colour);
+    }
+    bool pickFont(QWidget*, QFont& font, int minSize, int maxSize) override {
+        fontOpenedWith << font;
+        fontRanges << qMakePair(minSize, maxSize);
+        return answer(fonts, font);
+    }
+
+  private:
+    template <class T> static bool answer(std::deque<std::optional<T>>& script, T& value) {
+        if (script.empty())
+            return false;
+        const std::optional<T> next = script.front();
+        script.pop_front();
+        if (next)
+            value = *next;
+        return next.has_value();
+    }
 };
 
 // Types text as key presses carrying it (QTest's own typing knows only ASCII keys).
@@ -116,11 +149,24 @@ class WindowFixture {
         services.random = &random;
         services.errors = &errors;
         services.sound = &sound;
+        services.dialogs = &dialogs;
+        services.moved = [this](QPoint spot) { jumps << spot; };
         form = std::make_unique<window::TForm1>(std::move(services));
         editor = std::make_unique<window::TForm2>(form.get(), clock, random);
         about = std::make_unique<window::TForm3>(form.get());
         form->setSideWindows(editor.get(), about.get());
         return *form;
+    }
+
+    // The window shown and active, past its start-up statistics and first refresh.
+    window::TForm1& startShown() {
+        window::TForm1& window = start();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&window);
+        window.Timer3Timer();
+        window.Timer1Timer();
+        return window;
     }
 
     // The view's lines as text.
@@ -146,6 +192,8 @@ class WindowFixture {
     Random random;
     Errors errors;
     Sound sound;
+    Dialogs dialogs;
+    QList<QPoint> jumps; // every spot the shake jumped to
     std::unique_ptr<window::TForm1> form;
     std::unique_ptr<window::TForm2> editor;
     std::unique_ptr<window::TForm3> about;

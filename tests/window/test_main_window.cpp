@@ -343,34 +343,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(f->editor->Edit1()->text(), u("/tmp/elsewhere.dat")); // Cancel keeps the edit
     }
 
-    void newDialogueClearsTheViewAndTheTranscriptOnly() {
-        window::TForm1& form = shown();
-        f->say(u("привет"));
-        typeText(form.Edit1(), u("x"));
-        form.action("N2")->trigger();
-        QCOMPARE(f->view(), QStringList());
-        QCOMPARE(form.engine().RichEdit4().count(), 0);
-        QVERIFY(form.Edit1()->text().isEmpty());
-        QCOMPARE(form.engine().state().BranchDepth, 1);
-        QVERIFY(form.timer(7)->enabled());
-    }
-
-    void farewellEndsInTheExitCommandAtTheEightiethTick() {
-        window::TForm1& form = shown();
-        f->say(u("пока"));
-        QVERIFY(form.timer(4)->enabled());
-        for (int tick = 1; tick < 80; ++tick)
-            form.Timer4Timer();
-        QVERIFY(form.isVisible());
-        QCOMPARE(f->sound.played.count(6), 70); // the closing cue from the 10th tick on
-        form.Timer4Timer();
-        QVERIFY(!form.isVisible());
-        QVERIFY(!form.timer(4)->enabled());
-        LineList log;
-        log.load(FileSystem(f->root), "Base\\Log.Semtra");
-        QCOMPARE(log.count(), 9);
-    }
-
     void errorBoxesDoNotPileUp() {
         QWidget parent;
         window::ErrorBoxes boxes(&parent);
