@@ -183,7 +183,8 @@ class TForm1 : public QMainWindow, public Host {
     QHash<QString, QAction*> m_actions; // menu items by name: the refresher asks every tick
     ReservedGuard m_guard;
     QWidget* m_client = nullptr;
-    int m_tag = 0; // shrink counter
+    int m_tag = 0;        // shrink counter
+    QPoint m_normalPlace; // where the window stood before the full-screen layout
 };
 
 } // namespace semtra::window

@@ -7,8 +7,10 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontComboBox>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -45,7 +47,8 @@ class FontPicker : public QDialog {
     FontPicker(QWidget* parent, const QFont& font, int minSize, int maxSize) : QDialog(parent) {
         setWindowTitle(tr8("Шрифт"));
         m_name = new QFontComboBox(this);
-        m_name->setCurrentFont(QFont(font.family()));
+        // The family that stands in for a missing one is what the user sees in use.
+        m_name->setCurrentFont(QFont(QFontInfo(font).family()));
         m_style = new QComboBox(this);
         for (const char* style : kStyles)
             m_style->addItem(tr8(style));
@@ -57,6 +60,8 @@ class FontPicker : public QDialog {
         m_sample->setMinimumHeight(48);
         m_sample->setAlignment(Qt::AlignCenter);
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        buttons->button(QDialogButtonBox::Ok)->setText(tr8("ОК"));
+        buttons->button(QDialogButtonBox::Cancel)->setText(tr8("Отмена"));
         auto* form = new QFormLayout;
         form->addRow(tr8("&Шрифт:"), m_name);
         form->addRow(tr8("&Начертание:"), m_style);

@@ -11,7 +11,10 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <exception>
 #include <filesystem>
@@ -24,6 +27,12 @@ int runApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("semtra"));
     QGuiApplication::setDesktopFileName(QStringLiteral("semtra"));
+    // The standard dialogs speak Russian, as the rest of the program, where Qt's Russian
+    // translations are installed.
+    QTranslator qtRussian;
+    if (qtRussian.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtRussian);
 
     std::filesystem::path workDir;
     try {

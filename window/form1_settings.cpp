@@ -10,8 +10,10 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QToolButton>
@@ -177,12 +179,17 @@ void TForm1::N40Click() {
     item->setChecked(full);
     item->setText(tr8(full ? "Normal" : "Full Screen"));
     if (full) {
+        m_normalPlace = pos();
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        // Where no window manager maximises, the window still fills the desktop.
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            setGeometry(screen->availableGeometry());
         setWindowState(windowState() | Qt::WindowMaximized);
     } else {
         setWindowState(windowState() & ~Qt::WindowMaximized);
         fixNormalSize();
+        move(m_normalPlace);
     }
     placeControls(full);
 }
