@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 mode=${1:-run}
 build_dir=${SEMTRA_BUILD_DIR:-build}
 packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-multimedia-dev fonts-liberation)
+          dpkg-dev qt6-base-dev qt6-multimedia-dev fonts-liberation)
 
 install_missing() {
     local missing=()
