@@ -3,16 +3,15 @@
 #include "data/captions.hpp"
 #include "engine/random.hpp"
 #include "window/Unit1.hpp"
+#include "window/placement.hpp"
 #include "window/text.hpp"
 #include "window/vcl_timer.hpp"
 
 #include <QAction>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 
 #include <algorithm>
@@ -89,8 +88,7 @@ int TForm2::interval() const {
 
 void TForm2::open() {
     if (!m_shownOnce) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+        centreOnDesktop(*this);
         m_shownOnce = true;
     }
     show();

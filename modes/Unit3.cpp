@@ -1,15 +1,14 @@
 #include "modes/Unit3.hpp"
 
 #include "window/Unit1.hpp"
+#include "window/placement.hpp"
 #include "window/text.hpp"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 
 #include <algorithm>
@@ -162,8 +161,7 @@ void TForm3::setFormHeight(int height) {
 
 void TForm3::open() {
     if (!m_shownOnce) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+        centreOnDesktop(*this);
         m_shownOnce = true;
     }
     show();

@@ -2,13 +2,12 @@
 
 #include "window/Unit1.hpp"
 #include "window/dialogue_view.hpp"
+#include "window/placement.hpp"
 #include "window/vcl_timer.hpp"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -22,15 +21,6 @@ void TForm1::N2Click() {
     // Writing the empty text reports a change only when the line held text.
     m_edit->setText(QString());
     timer(7)->setEnabled(true);
-}
-
-void TForm1::centreOnDesktop() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect desktop = screen->availableGeometry();
-    const QSize size = frameGeometry().size().isValid() ? frameGeometry().size() : sizeHint();
-    move(desktop.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 void TForm1::setTop(int top) {
@@ -67,7 +57,7 @@ void TForm1::Timer7Timer() {
         if (m_moved)
             m_moved(QPoint(left, top));
     }
-    centreOnDesktop();
+    centreOnDesktop(*this);
     m_edit->setReadOnly(false);
     for (QMenu* menu : m_menus)
         menu->menuAction()->setEnabled(true);

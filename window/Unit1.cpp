@@ -2,6 +2,7 @@
 
 #include "data/captions.hpp"
 #include "window/dialogue_view.hpp"
+#include "window/placement.hpp"
 #include "window/text.hpp"
 #include "window/vcl_timer.hpp"
 
@@ -83,7 +84,7 @@ TForm1::TForm1(Form1Services services, QWidget* parent) : QMainWindow(parent) {
     buildMenu();
     buildTimers();
     fixNormalSize();
-    centreOnDesktop();
+    centreOnDesktop(*this);
     FormCreate();
 }
 

@@ -140,7 +140,6 @@ class TForm1 : public QMainWindow, public Host {
     QAction* addShortcutSeparator(QMenu* menu, const char* name, const QKeySequence& key,
                                   void (TForm1::*handler)());
     void setServiceMode(bool cpu);
-    void centreOnDesktop();
     void exitCommand();
     // The window's placement, one property at a time, as the effects change it.
     void setTop(int top);
@@ -152,6 +151,8 @@ class TForm1 : public QMainWindow, public Host {
     void followBottomEdge();
     void unsetRestoreMark();
     void applyToSelection(const QTextCharFormat& format);
+    void lineColourCommand(ColorDialog& dialog);
+    void lineFontCommand(FontDialog& dialog);
     void setCaptionColour(QToolButton* button, const QColor& colour);
 
     std::unique_ptr<Clock> m_ownClock;

@@ -88,22 +88,22 @@ void TForm1::N9Click() {
             setCaptionColour(button, ColorDialog1.Color);
 }
 
-void TForm1::User1Click() {
+// A line colour: held for the lines to come and given at once to the selection.
+void TForm1::lineColourCommand(ColorDialog& dialog) {
     unsetRestoreMark();
-    if (!execute(*m_dialogs, this, ColorDialog2))
+    if (!execute(*m_dialogs, this, dialog))
         return;
     QTextCharFormat format;
-    format.setForeground(ColorDialog2.Color);
+    format.setForeground(dialog.Color);
     applyToSelection(format);
 }
 
+void TForm1::User1Click() {
+    lineColourCommand(ColorDialog2);
+}
+
 void TForm1::Cpu1Click() {
-    unsetRestoreMark();
-    if (!execute(*m_dialogs, this, ColorDialog3))
-        return;
-    QTextCharFormat format;
-    format.setForeground(ColorDialog3.Color);
-    applyToSelection(format);
+    lineColourCommand(ColorDialog3);
 }
 
 void TForm1::Mystring2Click() {
@@ -112,24 +112,23 @@ void TForm1::Mystring2Click() {
         setColour(m_edit, QPalette::Text, ColorDialog1.Color);
 }
 
-// The line fonts: a confirmed name goes to the selection; the dialog's size and style go
+// A line font: a confirmed name goes to the selection; the dialog's size and style go
 // there even when the dialog is cancelled.
-void TForm1::User2Click() {
+void TForm1::lineFontCommand(FontDialog& dialog) {
     unsetRestoreMark();
     QTextCharFormat format;
-    if (execute(*m_dialogs, this, FontDialog1))
-        format.setFontFamilies(FontDialog1.Font.families());
-    format.merge(sizeAndStyle(FontDialog1.Font));
+    if (execute(*m_dialogs, this, dialog))
+        format.setFontFamilies(dialog.Font.families());
+    format.merge(sizeAndStyle(dialog.Font));
     applyToSelection(format);
 }
 
+void TForm1::User2Click() {
+    lineFontCommand(FontDialog1);
+}
+
 void TForm1::Cpu2Click() {
-    unsetRestoreMark();
-    QTextCharFormat format;
-    if (execute(*m_dialogs, this, FontDialog2))
-        format.setFontFamilies(FontDialog2.Font.families());
-    format.merge(sizeAndStyle(FontDialog2.Font));
-    applyToSelection(format);
+    lineFontCommand(FontDialog2);
 }
 
 // The input line takes a confirmed name, and the dialog's style in any case; its size

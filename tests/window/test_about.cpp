@@ -15,14 +15,7 @@ class AboutTest : public QObject {
   private:
     std::unique_ptr<WindowFixture> f;
 
-    window::TForm1& shown() {
-        window::TForm1& form = f->start();
-        form.show();
-        QApplication::setActiveWindow(&form);
-        [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&form);
-        form.Timer1Timer();
-        return form;
-    }
+    window::TForm1& shown() { return f->startShown(); }
     window::TForm3& opened() {
         shown().action("N12")->trigger();
         return *f->about;

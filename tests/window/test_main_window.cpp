@@ -16,15 +16,7 @@ class MainWindowTest : public QObject {
   private:
     std::unique_ptr<WindowFixture> f;
 
-    window::TForm1& shown() {
-        window::TForm1& form = f->start();
-        form.show();
-        QApplication::setActiveWindow(&form);
-        [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&form);
-        form.Timer3Timer();
-        form.Timer1Timer();
-        return form;
-    }
+    window::TForm1& shown() { return f->startShown(); }
 
   private slots:
     void init() { f = std::make_unique<WindowFixture>(); }
