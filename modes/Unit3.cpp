@@ -1,6 +1,7 @@
 #include "modes/Unit3.hpp"
 
 #include "window/Unit1.hpp"
+#include "window/palette.hpp"
 #include "window/placement.hpp"
 #include "window/text.hpp"
 
@@ -35,8 +36,6 @@ constexpr int kClientWidth = 377;
 constexpr int kFrameHeight = 27;
 constexpr int kDesignedHeight = 179;
 
-const QColor kSilver(192, 192, 192);
-
 // The caption's blanks push the text right of the picture; DejaVu's blanks are about as
 // wide as Arial Black's, Liberation's would leave the text under the picture's edge.
 QFont versionFont() {
@@ -55,12 +54,6 @@ QFont memoFont() {
     font.setStyleHint(QFont::TypeWriter);
     font.setPixelSize(11);
     return font;
-}
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
 }
 
 QFrame* panel(QWidget* parent, const char* name, QRect geometry) {

@@ -2,6 +2,7 @@
 
 #include "data/captions.hpp"
 #include "window/dialogue_view.hpp"
+#include "window/palette.hpp"
 #include "window/placement.hpp"
 #include "window/text.hpp"
 #include "window/vcl_timer.hpp"
@@ -21,12 +22,8 @@ namespace semtra::window {
 
 namespace {
 
-const QColor kSilver(192, 192, 192);
-
 void setSilver(QWidget* widget, QPalette::ColorRole role) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, kSilver);
-    widget->setPalette(palette);
+    setColour(widget, role, kSilver);
     widget->setAutoFillBackground(true);
 }
 
@@ -112,11 +109,7 @@ void TForm1::buildControls() {
     m_view->viewport()->setCursor(Qt::ForbiddenCursor);
     m_view->setToolTip(tr8(data::kHintRichEdit1));
     setSilver(m_view->viewport(), QPalette::Base);
-    {
-        QPalette palette = m_view->palette();
-        palette.setColor(QPalette::Base, kSilver);
-        m_view->setPalette(palette);
-    }
+    setColour(m_view, QPalette::Base, kSilver);
 
     m_tab2 = new QFrame(client);
     m_tab2->setObjectName(QStringLiteral("TabControl2"));
@@ -129,12 +122,8 @@ void TForm1::buildControls() {
     m_edit->setGeometry(3, 5, 422, 21);
     m_edit->setMaxLength(255);
     m_edit->setToolTip(tr8(data::kHintEdit1));
-    {
-        QPalette palette = m_edit->palette();
-        palette.setColor(QPalette::Base, kSilver);
-        palette.setColor(QPalette::Text, Qt::black);
-        m_edit->setPalette(palette);
-    }
+    setColour(m_edit, QPalette::Base, kSilver);
+    setColour(m_edit, QPalette::Text, Qt::black);
     m_edit->installEventFilter(this);
     connect(m_edit, &QLineEdit::textChanged, this, [this] { run(&TForm1::Edit1Change); });
 

@@ -6,6 +6,7 @@
 #include "modes/Unit3.hpp"
 #include "window/Unit1.hpp"
 #include "window/dialogue_view.hpp"
+#include "window/palette.hpp"
 #include "window/text.hpp"
 
 #include <QAction>
@@ -21,14 +22,6 @@
 namespace semtra::window {
 
 namespace {
-
-const QColor kSilver(192, 192, 192);
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
 
 // The size and style of a font, as a format to merge into text.
 QTextCharFormat sizeAndStyle(const QFont& font) {
